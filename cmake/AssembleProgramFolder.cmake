@@ -1,0 +1,8 @@
+# Script mode: copies DATA_DIR into OUT_DIR (unchanged files are skipped) and makes the folders
+# that the program expects in its program folder.
+foreach(folder driver firmware font skins/theme1 layouts language)
+    file(MAKE_DIRECTORY ${OUT_DIR}/${folder})
+endforeach()
+if(IS_DIRECTORY ${DATA_DIR})
+    file(COPY ${DATA_DIR}/ DESTINATION ${OUT_DIR})
+endif()
