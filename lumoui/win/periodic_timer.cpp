@@ -24,6 +24,14 @@ struct PeriodicTimer::State {
 
 PeriodicTimer::~PeriodicTimer() {
     Stop();
+    if (thread_.joinable()) {
+        // Destroyed from its own tick: the thread ends by itself; it holds its own state.
+        if (std::this_thread::get_id() == thread_.get_id()) {
+            thread_.detach();
+        } else {
+            thread_.join();
+        }
+    }
 }
 
 bool PeriodicTimer::Start(UINT periodMs, std::function<void()> tick) {
@@ -31,7 +39,11 @@ bool PeriodicTimer::Start(UINT periodMs, std::function<void()> tick) {
         return false;
     }
     if (thread_.joinable()) {
-        thread_.join();  // a thread that was told to stop from its own tick
+        // A thread that was told to stop from its own tick; it cannot be restarted from there.
+        if (std::this_thread::get_id() == thread_.get_id()) {
+            return false;
+        }
+        thread_.join();
     }
     auto state = std::make_shared<State>();
     state->tick = std::move(tick);
@@ -68,11 +80,9 @@ void PeriodicTimer::Stop() {
     if (state->virtualClock) {
         state->virtualClock->CancelSleeper(state->sleeper);
     }
-    if (std::this_thread::get_id() == thread_.get_id()) {
-        thread_.detach();
-        return;
-    }
-    if (thread_.joinable()) {
+    // From inside a tick the thread cannot be waited for; it is joined by the next Start or
+    // by the destructor.
+    if (thread_.joinable() && std::this_thread::get_id() != thread_.get_id()) {
         thread_.join();
     }
 }

@@ -22,7 +22,8 @@ public:
     PeriodicTimer& operator=(const PeriodicTimer&) = delete;
 
     // Starts ticking every `periodMs` milliseconds (the first tick one period from now).
-    // False when it is already running, the period is 0 or there is no callback.
+    // False when it is already running, the period is 0, there is no callback, or it is
+    // called from the timer's own tick.
     bool Start(UINT periodMs, std::function<void()> tick);
     // Ends the ticks: no tick starts after Stop returns, and a tick in progress is waited for.
     // Called from inside a tick, it only asks the thread to end (it cannot wait for itself).
