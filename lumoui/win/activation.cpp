@@ -185,9 +185,7 @@ BOOL ReleaseCapture() {
 }
 
 HWND GetCapture() {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    return ws.capture;
+    return ReadWindowField(&WindowSystem::capture);
 }
 
 HWND SetFocus(HWND hwnd) {
@@ -198,9 +196,7 @@ HWND SetFocus(HWND hwnd) {
 }
 
 HWND GetFocus() {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    return ws.focus;
+    return ReadWindowField(&WindowSystem::focus);
 }
 
 HWND SetActiveWindow(HWND hwnd) {
@@ -213,9 +209,7 @@ HWND SetActiveWindow(HWND hwnd) {
 }
 
 HWND GetActiveWindow() {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    return ws.active;
+    return ReadWindowField(&WindowSystem::active);
 }
 
 BOOL SetForegroundWindow(HWND hwnd) {

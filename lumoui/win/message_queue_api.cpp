@@ -245,21 +245,16 @@ BOOL SendNotifyMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    WindowSystem& ws = WindowSystem::Get();
     if (hwnd == nullptr) {
         return PostThreadMessageW(GetCurrentThreadId(), message, wParam, lParam);
     }
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    QueuedMessage m;
-    m.msg.message = message;
-    m.msg.wParam = wParam;
-    m.msg.lParam = lParam;
-    return PostLocked(ws, *w, std::move(m)) ? TRUE : FALSE;
+    return WithWindow(hwnd, FALSE, [&](WindowSystem& ws, const WindowRecord& w) {
+        QueuedMessage m;
+        m.msg.message = message;
+        m.msg.wParam = wParam;
+        m.msg.lParam = lParam;
+        return PostLocked(ws, w, std::move(m)) ? TRUE : FALSE;
+    });
 }
 
 BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {

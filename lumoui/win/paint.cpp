@@ -40,35 +40,27 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
 }
 
 BOOL ValidateRect(HWND hwnd, const RECT* rect) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    // The update area is kept as one rectangle: it is cleared when the validated rectangle
-    // covers it, and otherwise left whole (painting a little more is harmless; less is not).
-    CRect covered;
-    if (rect == nullptr || (covered.UnionRect(*rect, w->update) && covered == *rect)) {
-        w->update = CRect();
-        w->erase = false;
-        ws.ClearDirtyLocked(*w, false);
-    }
-    return TRUE;
+    return WithWindow(hwnd, FALSE, [rect](WindowSystem& ws, WindowRecord& w) {
+        // The update area is kept as one rectangle: it is cleared when the validated
+        // rectangle covers it, and otherwise left whole (painting a little more is harmless;
+        // less is not).
+        CRect covered;
+        if (rect == nullptr || (covered.UnionRect(*rect, w.update) && covered == *rect)) {
+            w.update = CRect();
+            w.erase = false;
+            ws.ClearDirtyLocked(w, false);
+        }
+        return TRUE;
+    });
 }
 
 BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        return FALSE;
-    }
-    if (rect != nullptr) {
-        *rect = w->update;
-    }
-    return w->update.IsRectEmpty() ? FALSE : TRUE;
+    return WithWindow(hwnd, FALSE, [rect](WindowSystem&, const WindowRecord& w) {
+        if (rect != nullptr) {
+            *rect = w.update;
+        }
+        return w.update.IsRectEmpty() ? FALSE : TRUE;
+    });
 }
 
 BOOL UpdateWindow(HWND hwnd) {

@@ -19,11 +19,13 @@
 //   for invalid windows, then WM_TIMER and WM_MOUSEHOVER as they fall due. An idle
 //   GetMessageW blocks on a condition variable until there is work or the next timer is due.
 //   Nested loops (modal windows) are just further GetMessageW loops on the same thread.
-// - Calls from other threads. PostMessageW, SendMessageW, InvalidateRect, EnableWindow,
-//   ShowWindow, SetWindowPos, MoveWindow, SetWindowTextW and SetForegroundWindow may be made
-//   from any thread. EnableWindow and SetWindowTextW change the window at once; the messages
-//   they cause, and the whole of ShowWindow, SetWindowPos and MoveWindow, are carried out on
-//   the owner thread the next time it looks at its queue. They never block the caller.
+// - Calls from other threads. PostMessageW, SendMessageW, SendNotifyMessageW, InvalidateRect,
+//   EnableWindow, ShowWindow, SetWindowPos, MoveWindow, SetWindowTextW, SetWindowLongPtrW,
+//   SetLayeredWindowAttributes and SetForegroundWindow may be made from any thread. The state
+//   that EnableWindow, SetWindowTextW and SetWindowLongPtrW change is changed at once; the
+//   messages and display updates they cause, and the whole of ShowWindow, SetWindowPos,
+//   MoveWindow and SetForegroundWindow, are carried out on the owner thread the next time it
+//   looks at its queue. None of them blocks the caller (SendMessageW apart).
 //   Everything else (DestroyWindow, SetTimer, SetFocus, SetCapture, BeginPaint, presenting)
 //   belongs on the owner thread and fails elsewhere.
 // - Input. The display backend reports pointer and key events; the core routes them as a

@@ -70,12 +70,7 @@ BOOL GetClassInfoExW(HINSTANCE, const wchar_t* className, WNDCLASSEXW* wc) {
 }
 
 int GetClassNameW(HWND hwnd, wchar_t* buffer, int maxCount) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    return CopyText(w->className, buffer, maxCount);
+    return WithWindow(hwnd, 0, [&](WindowSystem&, const WindowRecord& w) {
+        return CopyText(w.className, buffer, maxCount);
+    });
 }

@@ -49,24 +49,18 @@ BOOL SetWindowTextW(HWND hwnd, const wchar_t* text) {
 }
 
 int GetWindowTextW(HWND hwnd, wchar_t* buffer, int maxCount) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        if (buffer != nullptr && maxCount > 0) {
-            buffer[0] = 0;
-        }
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
+    if (buffer != nullptr && maxCount > 0) {
+        buffer[0] = 0;
     }
-    return CopyText(w->text, buffer, maxCount);
+    return WithWindow(hwnd, 0, [&](WindowSystem&, const WindowRecord& w) {
+        return CopyText(w.text, buffer, maxCount);
+    });
 }
 
 int GetWindowTextLengthW(HWND hwnd) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    return w == nullptr ? 0 : static_cast<int>(w->text.size());
+    return WithWindow(hwnd, 0, [](WindowSystem&, const WindowRecord& w) {
+        return static_cast<int>(w.text.size());
+    });
 }
 
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
@@ -163,57 +157,44 @@ BOOL SetPropW(HWND hwnd, const wchar_t* name, HANDLE data) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    for (auto& [key, value] : w->props) {
-        if (EqualsIgnoringCase(key, name)) {
-            value = data;
-            return TRUE;
+    return WithWindow(hwnd, FALSE, [&](WindowSystem&, WindowRecord& w) {
+        for (auto& [key, value] : w.props) {
+            if (EqualsIgnoringCase(key, name)) {
+                value = data;
+                return TRUE;
+            }
         }
-    }
-    w->props.emplace_back(name, data);
-    return TRUE;
+        w.props.emplace_back(name, data);
+        return TRUE;
+    });
 }
 
 HANDLE GetPropW(HWND hwnd, const wchar_t* name) {
     if (name == nullptr || IS_INTRESOURCE(name)) {
         return nullptr;
     }
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        return nullptr;
-    }
-    for (const auto& [key, value] : w->props) {
-        if (EqualsIgnoringCase(key, name)) {
-            return value;
+    return WithWindow(hwnd, HANDLE{}, [&](WindowSystem&, const WindowRecord& w) {
+        for (const auto& [key, value] : w.props) {
+            if (EqualsIgnoringCase(key, name)) {
+                return value;
+            }
         }
-    }
-    return nullptr;
+        return HANDLE{};
+    });
 }
 
 HANDLE RemovePropW(HWND hwnd, const wchar_t* name) {
     if (name == nullptr || IS_INTRESOURCE(name)) {
         return nullptr;
     }
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        return nullptr;
-    }
-    auto it = std::find_if(w->props.begin(), w->props.end(),
-                           [&](const auto& p) { return EqualsIgnoringCase(p.first, name); });
-    if (it == w->props.end()) {
-        return nullptr;
-    }
-    HANDLE value = it->second;
-    w->props.erase(it);
-    return value;
+    return WithWindow(hwnd, HANDLE{}, [&](WindowSystem&, WindowRecord& w) {
+        auto it = std::find_if(w.props.begin(), w.props.end(),
+                               [&](const auto& p) { return EqualsIgnoringCase(p.first, name); });
+        if (it == w.props.end()) {
+            return HANDLE{};
+        }
+        HANDLE value = it->second;
+        w.props.erase(it);
+        return value;
+    });
 }

@@ -154,6 +154,11 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* tit
             w->id = reinterpret_cast<LONG_PTR>(menu);
         } else {
             w->owner = parent != nullptr ? ws.RootOf(parent) : nullptr;
+            // Owned windows stay above their owner, so those of a topmost one are topmost.
+            const WindowRecord* owner = ws.Find(w->owner);
+            if (owner != nullptr && (owner->exStyle & WS_EX_TOPMOST) != 0) {
+                w->exStyle |= WS_EX_TOPMOST;
+            }
         }
         const CRect work = backend.WorkArea();
         const int left = x == CW_USEDEFAULT ? (child ? 0 : work.left) : x;

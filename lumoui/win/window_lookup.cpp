@@ -43,13 +43,9 @@ HWND GetDesktopWindow() {
 }
 
 HWND GetParent(HWND hwnd) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        return nullptr;
-    }
-    return w->IsChild() ? w->parent : w->owner;
+    return WithWindow(hwnd, HWND{}, [](WindowSystem&, const WindowRecord& w) {
+        return w.IsChild() ? w.parent : w.owner;
+    });
 }
 
 HWND GetAncestor(HWND hwnd, UINT flags) {
@@ -213,17 +209,12 @@ HWND WindowFromPoint(POINT point) {
 }
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    if (processId != nullptr) {
-        *processId = static_cast<DWORD>(getpid());
-    }
-    return w->queue->id;
+    return WithWindow(hwnd, DWORD{0}, [processId](WindowSystem&, const WindowRecord& w) {
+        if (processId != nullptr) {
+            *processId = static_cast<DWORD>(getpid());
+        }
+        return w.queue->id;
+    });
 }
 
 DWORD GetCurrentThreadId() {

@@ -385,78 +385,60 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
 }
 
 BOOL IsWindowEnabled(HWND hwnd) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    return w != nullptr && (w->style & WS_DISABLED) == 0;
+    return WithWindow(hwnd, FALSE, [](WindowSystem&, const WindowRecord& w) {
+        return (w.style & WS_DISABLED) == 0 ? TRUE : FALSE;
+    });
 }
 
 BOOL IsWindowVisible(HWND hwnd) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        return FALSE;
-    }
-    for (const WindowRecord* p = w; p != nullptr; p = p->IsChild() ? ws.Find(p->parent) : nullptr) {
-        if ((p->style & WS_VISIBLE) == 0) {
-            return FALSE;
+    return WithWindow(hwnd, FALSE, [](WindowSystem& ws, const WindowRecord& w) {
+        for (const WindowRecord* p = &w; p != nullptr;
+             p = p->IsChild() ? ws.Find(p->parent) : nullptr) {
+            if ((p->style & WS_VISIBLE) == 0) {
+                return FALSE;
+            }
         }
-    }
-    return TRUE;
+        return TRUE;
+    });
 }
 
 BOOL IsIconic(HWND hwnd) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    return w != nullptr && w->iconic;
+    return WithWindow(hwnd, FALSE,
+                      [](WindowSystem&, const WindowRecord& w) { return w.iconic ? TRUE : FALSE; });
 }
 
 BOOL IsZoomed(HWND hwnd) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    return w != nullptr && w->zoomed && !w->iconic;
+    return WithWindow(hwnd, FALSE, [](WindowSystem&, const WindowRecord& w) {
+        return w.zoomed && !w.iconic ? TRUE : FALSE;
+    });
 }
 
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     if (rect == nullptr) {
         return FALSE;
     }
-    WindowSystem& ws = WindowSystem::Get();
     if (hwnd == GetDesktopWindow()) {
-        *rect = ws.Backend().ScreenRect();
+        *rect = GetWindowBackend().ScreenRect();
         return TRUE;
     }
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    *rect = ws.ScreenRect(*w);
-    return TRUE;
+    return WithWindow(hwnd, FALSE, [rect](WindowSystem& ws, const WindowRecord& w) {
+        *rect = ws.ScreenRect(w);
+        return TRUE;
+    });
 }
 
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
     if (rect == nullptr) {
         return FALSE;
     }
-    WindowSystem& ws = WindowSystem::Get();
     if (hwnd == GetDesktopWindow()) {
-        const CRect screen = ws.Backend().ScreenRect();
-        *rect = CRect(0, 0, screen.Width(), screen.Height());
+        *rect = CRect(CPoint(), GetWindowBackend().ScreenRect().Size());
         return TRUE;
     }
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    *rect = w->ClientRect();
-    return TRUE;
+    return WithWindow(hwnd, FALSE, [rect](WindowSystem&, const WindowRecord& w) {
+        *rect = w.ClientRect();
+        return TRUE;
+    });
 }
 
 namespace {
@@ -467,14 +449,10 @@ bool ClientOrigin(HWND hwnd, CPoint* origin) {
         *origin = CPoint();
         return true;
     }
-    WindowSystem& ws = WindowSystem::Get();
-    std::lock_guard guard(ws.lock);
-    const WindowRecord* w = ws.Find(hwnd);
-    if (w == nullptr) {
-        return false;
-    }
-    *origin = ws.ScreenOrigin(*w);
-    return true;
+    return WithWindow(hwnd, false, [origin](WindowSystem& ws, const WindowRecord& w) {
+        *origin = ws.ScreenOrigin(w);
+        return true;
+    });
 }
 
 }  // namespace

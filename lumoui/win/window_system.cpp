@@ -267,20 +267,25 @@ LRESULT CallProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                            : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+namespace {
+
+std::shared_ptr<ThreadQueue> OwnerQueueOf(HWND hwnd) {
+    WindowSystem& ws = WindowSystem::Get();
+    std::lock_guard guard(ws.lock);
+    const WindowRecord* w = ws.Find(hwnd);
+    return w == nullptr ? nullptr : w->queue;
+}
+
+}  // namespace
+
 void Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (IsOwnerThread(hwnd)) {
-        CallProc(hwnd, message, wParam, lParam);
+    std::shared_ptr<ThreadQueue> target = OwnerQueueOf(hwnd);
+    if (!target) {
         return;
     }
-    WindowSystem& ws = WindowSystem::Get();
-    std::shared_ptr<ThreadQueue> target;
-    {
-        std::lock_guard guard(ws.lock);
-        const WindowRecord* w = ws.Find(hwnd);
-        if (w == nullptr) {
-            return;
-        }
-        target = w->queue;
+    if (target.get() == ThreadQueue::CurrentIfAny()) {
+        CallProc(hwnd, message, wParam, lParam);
+        return;
     }
     auto call = std::make_shared<SentCall>();
     call->hwnd = hwnd;
@@ -291,15 +296,9 @@ void Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RunOnOwnerThread(HWND hwnd, std::function<void()> task) {
-    WindowSystem& ws = WindowSystem::Get();
-    std::shared_ptr<ThreadQueue> target;
-    {
-        std::lock_guard guard(ws.lock);
-        const WindowRecord* w = ws.Find(hwnd);
-        if (w == nullptr) {
-            return;
-        }
-        target = w->queue;
+    std::shared_ptr<ThreadQueue> target = OwnerQueueOf(hwnd);
+    if (!target) {
+        return;
     }
     if (target.get() == ThreadQueue::CurrentIfAny()) {
         task();

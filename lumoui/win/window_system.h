@@ -106,8 +106,8 @@ public:
     DWORD nextThreadId = 1;
 
     // Backend selection; `backend` is set once and only replaced while no window exists.
-    // Made on first use under its own lock, which is never taken while `lock` is held except
-    // through Backend() once a backend exists.
+    // The backend is made on first use under its own lock. Every path that takes `lock`
+    // makes sure a backend exists first, so Backend() never waits for it while `lock` is held.
     std::mutex backendLock;
     std::atomic<WindowBackend*> backend{nullptr};
     std::unique_ptr<WindowBackend> ownedBackend;
@@ -144,6 +144,27 @@ public:
 private:
     WindowSystem() = default;
 };
+
+// Runs `use(ws, w)` under the lock when the window exists; otherwise sets
+// ERROR_INVALID_WINDOW_HANDLE and gives `missing`.
+template <typename Result, typename Use>
+Result WithWindow(HWND hwnd, Result missing, Use&& use) {
+    WindowSystem& ws = WindowSystem::Get();
+    std::lock_guard guard(ws.lock);
+    WindowRecord* w = ws.Find(hwnd);
+    if (w == nullptr) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return missing;
+    }
+    return use(ws, *w);
+}
+
+// One of the system-wide windows (active, focus, capture) read under the lock.
+inline HWND ReadWindowField(HWND WindowSystem::*field) {
+    WindowSystem& ws = WindowSystem::Get();
+    std::lock_guard guard(ws.lock);
+    return ws.*field;
+}
 
 // True when the calling thread owns the window.
 bool IsOwnerThread(HWND hwnd);

@@ -274,6 +274,9 @@ TEST_F(WindowTest, EnumerationFollowsZOrderAndLookUpMatchesClassAndTitle) {
     SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_EQ(topLevels().back(), c.hwnd());
     EXPECT_EQ(GetWindow(owned, GW_OWNER), a.hwnd());
+    TestWindow tipOfTip({.parent = tip});
+    SetActiveWindow(a);
+    EXPECT_EQ(topLevels().front(), tipOfTip.hwnd()) << "owned by a topmost window: topmost";
 }
 
 }  // namespace

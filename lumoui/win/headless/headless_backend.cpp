@@ -84,16 +84,20 @@ void HeadlessBackend::DestroyNativeWindow(HWND hwnd) {
         return;
     }
     NativeWindow& w = it->second;
-    w.destroyed = true;
-    w.state = NativeShowState::kHidden;
-    std::vector<HWND>& level =
-        w.parent != nullptr && windows_.count(w.parent) ? windows_[w.parent].children : stack_;
+    auto parent = windows_.find(w.parent);
+    std::vector<HWND>& level = parent != windows_.end() ? parent->second.children : stack_;
     level.erase(std::remove(level.begin(), level.end(), hwnd), level.end());
     for (HWND* h : {&active_, &capture_}) {
         if (*h == hwnd) {
             *h = nullptr;
         }
     }
+    if (options_.framesKept == 0) {
+        windows_.erase(it);  // nobody looks at past frames: free the pixels
+        return;
+    }
+    w.destroyed = true;
+    w.state = NativeShowState::kHidden;
 }
 
 void HeadlessBackend::ShowNativeWindow(HWND hwnd, NativeShowState state, bool activate) {

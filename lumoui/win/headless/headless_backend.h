@@ -22,7 +22,8 @@ struct HeadlessOptions {
     int screenHeight = 1080;
     CRect workArea;  // empty: the screen less a 40-pixel panel along the bottom
     bool virtualTime = true;
-    size_t framesKept = 4;  // per window, besides its current contents
+    // Per window, besides its current contents. With 0, a destroyed window leaves nothing.
+    size_t framesKept = 4;
     ARGB desktopColor = 0xFF203040;
 };
 
