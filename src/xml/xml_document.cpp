@@ -156,6 +156,17 @@ bool XmlDocument::SetAttribute(std::wstring_view name, std::wstring_view value) 
     if (tagLength > ElementRecord::kMaxStartTagLength) {
         return false;
     }
+    // The new tag must still end where it did and still close its element or not, or the
+    // text would no longer say what the index says (for example a value given to the bare
+    // attribute in <a flag/>, which is not empty, would make it empty).
+    CString changed(tag);
+    changed.replace(offset, removed, inserted);
+    const StartTagEnd end = ScanStartTag(changed, 0);
+    const ElementRecord& record = index_[current_];
+    const bool empty = record.endTagLength == 0 && !record.Has(ElementRecord::kNonEnded);
+    if (end.close != changed.size() - 1 || end.empty != empty) {
+        return false;
+    }
     if (!Splice(static_cast<size_t>(index_[current_].start) + offset, removed, inserted)) {
         return false;
     }

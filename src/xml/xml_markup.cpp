@@ -29,8 +29,12 @@ size_t TagNameEnd(std::wstring_view text, size_t from) {
 }
 
 std::wstring_view NameToken(std::wstring_view name) {
-    const size_t end = name.find_first_of(L" =/[]");
-    return end == std::wstring_view::npos ? name : name.substr(0, end);
+    size_t end = 0;
+    while (end < name.size() && name[end] != L' ' && name[end] != L'=' && name[end] != L'/' &&
+           name[end] != L'[' && name[end] != L']') {
+        ++end;
+    }
+    return name.substr(0, end);
 }
 
 bool IsWritableName(std::wstring_view name) {
@@ -41,6 +45,38 @@ bool IsWritableName(std::wstring_view name) {
     const bool startsTag = (first >= L'A' && first <= L'Z') || (first >= L'a' && first <= L'z') ||
                            first == L':' || first == L'_' || first >= 123;
     return startsTag && name.find_first_of(L" \t\r\n/>=<\"'&?![]") == std::wstring_view::npos;
+}
+
+StartTagEnd ScanStartTag(std::wstring_view text, size_t pos) {
+    const size_t nameEnd = TagNameEnd(text, pos + 1);
+    wchar_t lastMark = 0;
+    size_t lastCloseQuote = std::wstring_view::npos;
+    size_t i = pos + 1;
+    while (i < text.size() && text[i] != L'>') {
+        const wchar_t ch = text[i];
+        if ((ch == L'"' || ch == L'\'') && lastMark == L'=') {
+            const size_t close = text.find(ch, i + 1);
+            if (close == std::wstring_view::npos) {
+                return {};
+            }
+            lastCloseQuote = close;
+            lastMark = ch;
+            i = close + 1;
+            continue;
+        }
+        if (!IsXmlSpace(ch)) {
+            lastMark = ch;
+        }
+        ++i;
+    }
+    if (i >= text.size()) {
+        return {};
+    }
+    const size_t slash = i - 1;
+    const bool empty =
+        slash > pos && text[slash] == L'/' &&
+        (slash == nameEnd || IsXmlSpace(text[slash - 1]) || slash - 1 == lastCloseQuote);
+    return {i, empty};
 }
 
 std::wstring_view AttributeSpan::Value(std::wstring_view tag) const {

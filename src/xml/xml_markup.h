@@ -31,6 +31,16 @@ std::wstring_view NameToken(std::wstring_view name);
 // character at or above code 123) and holds nothing that ends a name or breaks the markup.
 bool IsWritableName(std::wstring_view name);
 
+// How a start tag that begins with '<' at `pos` ends: at the first '>' outside a value (a
+// quote opens a value only after '='). It closes its element at once when the '>' follows a
+// '/' that follows the tag name, a blank or a closing quote.
+struct StartTagEnd {
+    // Offset of the '>'; npos when the text ends first.
+    size_t close = std::wstring_view::npos;
+    bool empty = false;
+};
+StartTagEnd ScanStartTag(std::wstring_view text, size_t pos);
+
 // Where one attribute lies in a tag's text (offsets into that text).
 struct AttributeSpan {
     size_t nameStart = 0;

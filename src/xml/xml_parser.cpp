@@ -103,39 +103,15 @@ bool Parser::Run() {
 }
 
 size_t Parser::StartTag(size_t pos) {
-    const size_t nameEnd = TagNameEnd(text_, pos + 1);
-    // The tag ends at the first '>' outside a value; a quote opens a value only after '='.
-    wchar_t lastMark = 0;
-    size_t lastCloseQuote = std::wstring_view::npos;
-    size_t i = pos + 1;
-    while (i < text_.size() && text_[i] != L'>') {
-        const wchar_t ch = text_[i];
-        if ((ch == L'"' || ch == L'\'') && lastMark == L'=') {
-            const size_t close = text_.find(ch, i + 1);
-            if (close == std::wstring_view::npos) {
-                return Unterminated(L"start_tag", pos);
-            }
-            lastCloseQuote = close;
-            lastMark = ch;
-            i = close + 1;
-            continue;
-        }
-        if (!IsXmlSpace(ch)) {
-            lastMark = ch;
-        }
-        ++i;
-    }
-    if (i >= text_.size()) {
+    const StartTagEnd end = ScanStartTag(text_, pos);
+    if (end.close == std::wstring_view::npos) {
         return Unterminated(L"start_tag", pos);
     }
-    const size_t tagLength = i + 1 - pos;
+    const size_t tagLength = end.close + 1 - pos;
     if (tagLength > ElementRecord::kMaxStartTagLength) {
         // Longer than the index can record: counted as broken markup.
         return SyntaxError(L"start_tag_too_long", pos);
     }
-    const size_t slash = i - 1;
-    const bool empty = text_[slash] == L'/' && (slash == nameEnd || IsXmlSpace(text_[slash - 1]) ||
-                                                slash - 1 == lastCloseQuote);
 
     const int32_t number = index_.Add();
     ElementRecord& record = index_[number];
@@ -143,10 +119,10 @@ size_t Parser::StartTag(size_t pos) {
     record.length = static_cast<int32_t>(tagLength);
     record.startTagLength = static_cast<uint32_t>(tagLength);
     index_.AppendChild(open_.empty() ? 0 : open_.back().record, number);
-    if (!empty) {
-        Push(number, text_.substr(pos + 1, nameEnd - pos - 1));
+    if (!end.empty) {
+        Push(number, text_.substr(pos + 1, TagNameEnd(text_, pos + 1) - pos - 1));
     }
-    return i + 1;
+    return end.close + 1;
 }
 
 size_t Parser::EndTag(size_t pos) {

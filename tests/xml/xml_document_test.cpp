@@ -128,6 +128,19 @@ TEST(XmlDocumentTest, SetAttributeReplacesValuesInPlace) {
     }
 }
 
+TEST(XmlDocumentTest, RefusesAnAttributeThatWouldCloseItsElement) {
+    // The '/' of <a flag/> follows an attribute name, so a is not empty: its end tag follows.
+    XmlDocument document;
+    ASSERT_TRUE(document.SetText(L"<r><a flag/><b/></a></r>"));
+    ASSERT_TRUE(document.FindElement(L"r"));
+    ASSERT_TRUE(document.EnterElement());
+    ASSERT_TRUE(document.FindElement(L"a"));
+    EXPECT_FALSE(document.SetAttribute(L"flag", L"1"));
+    EXPECT_FALSE(document.SetAttribute(L"y", L"1"));
+    EXPECT_EQ(document.Text(), L"<r><a flag/><b/></a></r>");
+    EXPECT_EQ(Outline(document), L"r{a{b}}");
+}
+
 TEST(XmlDocumentTest, GetAttributeReadsEveryFormOfValue) {
     XmlDocument document;
     ASSERT_TRUE(document.SetText(
