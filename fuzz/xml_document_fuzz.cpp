@@ -2,7 +2,6 @@
 // from the input. A document that loaded well formed must stay in step with its text: walking
 // it gives the same tree as parsing its text afresh.
 #include <fuzzer/FuzzedDataProvider.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -10,21 +9,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_file.h"
 #include "xml/xml_document.h"
+#include "xml/xml_markup.h"
 
 namespace {
-
-const std::string& FilePath() {
-    static const std::string path = [] {
-        std::string pattern = "/tmp/xml-fuzz-XXXXXX";
-        const int fd = mkstemp(pattern.data());
-        if (fd >= 0) {
-            close(fd);
-        }
-        return pattern;
-    }();
-    return path;
-}
 
 // The element tree in one line, walked without recursion so deep nesting cannot exhaust the
 // stack.
@@ -53,6 +42,45 @@ CString Walk(XmlDocument& document) {
         }
         --depth;
         outline += L"}";
+    }
+}
+
+// Every element of the index lies where the text says: its start tag scans to its recorded
+// length, its end tag closes its name, it lies inside its parent's content and after its
+// previous sibling.
+void CheckIndex(const XmlDocument& document) {
+    const std::wstring_view text = document.Text();
+    const ElementIndex& index = document.Index();
+    if (static_cast<size_t>(index[0].length) != text.size()) {
+        std::abort();
+    }
+    for (int32_t number = 1; number < index.Count(); ++number) {
+        const ElementRecord& record = index[number];
+        const auto start = static_cast<size_t>(record.start);
+        const auto end = static_cast<size_t>(record.End());
+        if (record.start < 0 || end > text.size() || text[start] != L'<' ||
+            record.length < static_cast<int32_t>(record.startTagLength + record.endTagLength) ||
+            ScanStartTag(text, start).close != start + record.startTagLength - 1) {
+            std::abort();
+        }
+        const std::wstring_view name =
+            text.substr(start + 1, TagNameEnd(text, start + 1) - start - 1);
+        if (record.endTagLength > 0) {
+            const std::wstring_view endTag = text.substr(end - record.endTagLength);
+            if (!endTag.starts_with(L"</") || endTag.substr(2, TagNameEnd(endTag, 2) - 2) != name) {
+                std::abort();
+            }
+        }
+        const ElementRecord& parent = index[record.parent];
+        const int32_t contentStart =
+            record.parent == 0 ? 0 : parent.start + static_cast<int32_t>(parent.startTagLength);
+        if (record.start < contentStart ||
+            record.End() > parent.End() - static_cast<int32_t>(parent.endTagLength)) {
+            std::abort();
+        }
+        if (record.next != 0 && index[record.next].start < record.End()) {
+            std::abort();
+        }
     }
 }
 
@@ -101,19 +129,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string file(reinterpret_cast<const char*>(data) + 1 + scriptLength,
                            size - 1 - scriptLength);
 
-    const std::string& path = FilePath();
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(file.data(), 1, file.size(), out);
-        std::fclose(out);
-    }
+    const std::string& path = WriteFuzzFile(file);
     XmlDocument document;
     const bool wellFormed = document.LoadFile(Utf8ToWide(path));
     Walk(document);
     document.ResultText();
+    CheckIndex(document);
 
     FuzzedDataProvider steps(reinterpret_cast<const uint8_t*>(script.data()), script.size());
     document.ResetPosition();
     Edit(document, steps);
+    CheckIndex(document);
 
     if (wellFormed) {
         XmlDocument reparsed;

@@ -51,6 +51,8 @@ public:
     // elements.
     CString ResultText() const { return result_.Text(); }
     const CString& Text() const { return text_; }
+    // Where each element lies in the text; for diagnosis.
+    const ElementIndex& Index() const { return index_; }
 
 private:
     bool Parse();

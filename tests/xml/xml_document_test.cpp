@@ -203,6 +203,33 @@ TEST(XmlDocumentTest, ReportsMalformedMarkup) {
     }
 }
 
+TEST(XmlDocumentTest, DeepNestingNeedsNoRecursion) {
+    constexpr int kDepth = 100000;
+    CString opened;
+    CString closed;
+    for (int i = 0; i < kDepth; ++i) {
+        opened += L"<a>";
+        closed += L"</a>";
+    }
+    XmlDocument document;
+    ASSERT_TRUE(document.SetText(opened + closed));
+    int depth = 0;
+    while (document.FindElement(L"a") && document.EnterElement()) {
+        ++depth;
+    }
+    EXPECT_EQ(depth, kDepth);
+
+    // Never closed: every element becomes a sibling of the first, and the result text stops
+    // growing at its limit.
+    EXPECT_FALSE(document.SetText(opened + L"</b>"));
+    EXPECT_LT(document.ResultText().size(), 1100u);
+    int siblings = 0;
+    while (document.FindElement(L"a")) {
+        ++siblings;
+    }
+    EXPECT_EQ(siblings, kDepth);
+}
+
 TEST(XmlDocumentTest, NonEndedElementKeepsOnlyItsStartTag) {
     XmlDocument document;
     ASSERT_FALSE(document.SetText(L"<a><b x=\"1\"><c/></a>"));
