@@ -19,5 +19,6 @@ bool ReadProgramName(const CString& path, CString& name);
 // found (version, addresses, copyright) replace those in `catalogue`. Elements are searched
 // forward among siblings: `software` counts only after `device.info`, and its children only in
 // the order website, store, upgrade, copyright. False, with both lists empty, when the file
-// cannot be read, is not well formed or has no `config` root.
+// cannot be read, is not well formed or has no `config` root. The main window then loads the
+// layout of device type 201 and registers for device notifications, whatever the result.
 bool LoadCatalogue(const CString& path, DeviceCatalogue& catalogue, CatalogueConsumer& consumer);

@@ -131,14 +131,16 @@ CString DecodeXmlFile(std::string_view bytes, ByteOrderMarks& marks, XmlResultTe
     }
     const int readEntry =
         result.Add(L"read", {{L"encoding", encoding}, {L"length", Number(bytes.size())}});
-    std::string data;
-    data.reserve(bytes.size());
-    for (const char byte : bytes) {
-        if (byte != 0) {
-            data += byte;
+    std::string withoutZeros;
+    std::string_view data = bytes;
+    if (bytes.find('\0') != std::string_view::npos) {
+        withoutZeros.reserve(bytes.size());
+        for (const char byte : bytes) {
+            if (byte != 0) {
+                withoutZeros += byte;
+            }
         }
-    }
-    if (data.size() < bytes.size()) {
+        data = withoutZeros;
         result.Add(L"nulls_removed", {{L"count", Number(bytes.size() - data.size())}});
     }
     if (encoding.empty()) {
