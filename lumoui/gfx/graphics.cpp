@@ -48,6 +48,11 @@ struct GraphicsData {
                               c.GetA() / 255.0);
     }
 
+    void Fill(Color color) const {
+        SetSource(color);
+        cairo_fill(cr.get());
+    }
+
     void Stroke(const Pen& pen) const {
         cairo_t* c = cr.get();
         const double width = pen.GetWidth() > 0 ? pen.GetWidth() : 1.0;
@@ -115,23 +120,19 @@ void Ellipse(cairo_t* cr, const RectF& r) {
 
 }  // namespace
 
-Graphics::Graphics(Bitmap& target) : data_(std::make_unique<GraphicsData>()) {
-    if (!target.IsEmpty()) {
-        data_->cr.reset(cairo_create(target.Surface()));
-        cairo_set_antialias(data_->cr.get(), AntialiasFor(data_->modes.smoothing));
-        cairo_set_fill_rule(data_->cr.get(), CAIRO_FILL_RULE_EVEN_ODD);
-    }
-}
+Graphics::Graphics(Bitmap& target) : Graphics(&target, std::nullopt) {}
 
-Graphics::Graphics(const DeviceContext& dc) : data_(std::make_unique<GraphicsData>()) {
-    Bitmap* target = dc.GetBitmap();
+Graphics::Graphics(const DeviceContext& dc) : Graphics(dc.GetBitmap(), dc.GetClipRect()) {}
+
+Graphics::Graphics(Bitmap* target, std::optional<CRect> clip)
+    : data_(std::make_unique<GraphicsData>()) {
     if (target == nullptr || target->IsEmpty()) {
         return;
     }
     data_->cr.reset(cairo_create(target->Surface()));
     cairo_set_antialias(data_->cr.get(), AntialiasFor(data_->modes.smoothing));
     cairo_set_fill_rule(data_->cr.get(), CAIRO_FILL_RULE_EVEN_ODD);
-    data_->baseClip = dc.GetClipRect();
+    data_->baseClip = clip;
     data_->ApplyBaseClip();
 }
 
@@ -262,8 +263,7 @@ void Graphics::FillRectangle(Color color, const RectF& rect) {
         return;
     }
     Rectangle(data_->cr.get(), rect);
-    data_->SetSource(color);
-    cairo_fill(data_->cr.get());
+    data_->Fill(color);
 }
 
 void Graphics::FillEllipse(Color color, const RectF& rect) {
@@ -271,8 +271,7 @@ void Graphics::FillEllipse(Color color, const RectF& rect) {
         return;
     }
     Ellipse(data_->cr.get(), rect);
-    data_->SetSource(color);
-    cairo_fill(data_->cr.get());
+    data_->Fill(color);
 }
 
 void Graphics::FillPath(Color color, const Path& path) {
@@ -280,8 +279,7 @@ void Graphics::FillPath(Color color, const Path& path) {
         return;
     }
     path.AppendTo(data_->cr.get());
-    data_->SetSource(color);
-    cairo_fill(data_->cr.get());
+    data_->Fill(color);
 }
 
 void Graphics::DrawRectangle(const Pen& pen, const RectF& rect) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "lumoui/base/cstring.h"
 #include "lumoui/base/geometry.h"
@@ -100,6 +101,8 @@ public:
                         const StringFormat& format) const;
 
 private:
+    Graphics(Bitmap* target, std::optional<CRect> clip);
+
     std::unique_ptr<GraphicsData> data_;
 };
 

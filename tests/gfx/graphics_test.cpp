@@ -226,14 +226,7 @@ TEST(GraphicsTest, SmoothingDecidesWhetherEdgesArePartlyCovered) {
         Graphics g(target);
         g.SetSmoothingMode(c.mode);
         g.FillEllipse(0xFFFFFFFF, RectF(2, 2, 25, 25));
-        bool partial = false;
-        for (int y = 0; y < 30; ++y) {
-            for (int x = 0; x < 30; ++x) {
-                const int a = AlphaOf(target.GetPixel(x, y));
-                partial = partial || (a != 0 && a != 255);
-            }
-        }
-        EXPECT_EQ(partial, c.partial) << c.mode;
+        EXPECT_EQ(gfx_test::HasPartialAlpha(target), c.partial) << c.mode;
     }
 }
 

@@ -63,4 +63,17 @@ inline bool AllPixels(const LumoUI::Bitmap& bitmap, const CRect& rect, ARGB colo
     return true;
 }
 
+// Some pixel is neither transparent nor opaque: edges were smoothed.
+inline bool HasPartialAlpha(const LumoUI::Bitmap& bitmap) {
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            const int a = AlphaOf(bitmap.GetPixel(x, y));
+            if (a != 0 && a != 255) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace gfx_test

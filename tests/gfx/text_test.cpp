@@ -217,14 +217,7 @@ TEST(TextTest, RenderingHintsSelectAliasedOrSmoothGlyphs) {
         Graphics g(bitmap);
         g.SetTextRenderingHint(c.hint);
         g.DrawString(L"Sample", font, PointF(2, 2), 0xFFFFFFFF);
-        bool partial = false;
-        for (int y = 0; y < bitmap.Height(); ++y) {
-            for (int x = 0; x < bitmap.Width(); ++x) {
-                const int a = AlphaOf(bitmap.GetPixel(x, y));
-                partial = partial || (a != 0 && a != 255);
-            }
-        }
-        EXPECT_EQ(partial, c.partial) << c.hint;
+        EXPECT_EQ(gfx_test::HasPartialAlpha(bitmap), c.partial) << c.hint;
         EXPECT_FALSE(InkBounds(bitmap).IsRectEmpty()) << c.hint;
     }
 }
