@@ -25,7 +25,7 @@ public:
 
     // The program uses Instance(); separate instances serve tests and tools.
     DeviceDatabase();
-    virtual ~DeviceDatabase();
+    ~DeviceDatabase();
     DeviceDatabase(const DeviceDatabase&) = delete;
     DeviceDatabase& operator=(const DeviceDatabase&) = delete;
 
