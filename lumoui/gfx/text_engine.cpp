@@ -41,7 +41,7 @@ double Align(StringAlignment a, double start, double span, double size) {
     }
 }
 
-std::string LayoutText(const CString& text, const StringFormat& format) {
+std::string TextForLayout(const CString& text, const StringFormat& format) {
     std::string utf8 = WideToUtf8(text);
     if (!format.HasFlag(StringFormatFlagsMeasureTrailingSpaces)) {
         // Trailing spaces take no room in alignment unless the format measures them.
@@ -116,7 +116,7 @@ LaidOutText LayOutText(PangoContext* context, const CString& text, const Font& f
                        const RectF& rect, const StringFormat& format, bool roundOrigin) {
     LaidOutText result;
     const FontData* data = font.Data();
-    const std::string utf8 = LayoutText(text, format);
+    const std::string utf8 = TextForLayout(text, format);
     if (data == nullptr || utf8.empty()) {
         return result;
     }
