@@ -116,7 +116,7 @@ namespace {
 // Whether the calling thread may present these pixels to the window, and the part of the
 // window they can cover.
 bool PresentableArea(HWND hwnd, const PixelView& pixels, bool needLayered, CRect* area) {
-    if (!pixels.IsValid()) {
+    if (!IsPresentable(pixels)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }

@@ -1,6 +1,7 @@
 // The seam between the window system's core (lumoui/win) and a display backend (headless/,
 // x11/). The core owns every window's state and all message traffic; a backend shows windows,
-// presents their pixels and feeds user input back through the Input* functions below.
+// presents their pixels (a PixelView: premultiplied ARGB32, as a bitmap of the graphics layer
+// hands it out) and feeds user input back through the Input* functions below.
 #pragma once
 
 #include <cstdint>
@@ -11,27 +12,16 @@
 #include "lumoui/base/cstring.h"
 #include "lumoui/base/geometry.h"
 #include "lumoui/base/lumoui_export.h"
+#include "lumoui/gfx/pixel_view.h"
 #include "lumoui/win/win_types.h"
 #include "lumoui/win/window_clock.h"
 
 namespace LumoUI {
 
-// A window's pixels as the toolkit drew them: premultiplied ARGB32 (cairo's format: one
-// native-endian uint32_t per pixel, alpha in the top byte), rows `stride` bytes apart.
-struct PixelView {
-    const uint32_t* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-    int stride = 0;
-
-    bool IsValid() const {
-        return pixels != nullptr && width > 0 && height > 0 && stride >= width * 4;
-    }
-    const uint32_t* Row(int y) const {
-        return reinterpret_cast<const uint32_t*>(reinterpret_cast<const uint8_t*>(pixels) +
-                                                 static_cast<ptrdiff_t>(y) * stride);
-    }
-};
+// Whether a pixel view can be presented: pixels, a size and rows of at least its width.
+inline bool IsPresentable(const PixelView& pixels) {
+    return !pixels.IsEmpty() && pixels.stride >= pixels.width * 4;
+}
 
 // What a backend learns about a window when it is made. Rectangles of top-level windows are
 // in screen pixels; those of child windows (WS_CHILD) in the parent's client pixels.

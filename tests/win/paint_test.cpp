@@ -1,6 +1,7 @@
 #include <fstream>
 #include <thread>
 
+#include "lumoui/gfx/pixel_format.h"
 #include "support/temp_folder.h"
 #include "window_test_support.h"
 
@@ -10,7 +11,7 @@ namespace {
 using PaintTest = WindowSystemTest;
 using LumoUI::HeadlessFrame;
 using LumoUI::HeadlessImage;
-using LumoUI::Premultiply;
+using LumoUI::gfx::Premultiply;
 
 void Invalidate(HWND hwnd, const CRect& rect, BOOL erase = FALSE) {
     const RECT r = rect;

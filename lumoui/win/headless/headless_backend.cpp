@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "lumoui/gfx/pixel_format.h"
 #include "lumoui/win/window_system.h"
 
 namespace LumoUI {
@@ -168,7 +169,7 @@ void HeadlessBackend::Present(HWND hwnd, const PixelView& pixels, const CRect& u
                               bool perPixelAlpha) {
     std::lock_guard guard(lock_);
     auto it = windows_.find(hwnd);
-    if (it == windows_.end() || it->second.destroyed || !pixels.IsValid()) {
+    if (it == windows_.end() || it->second.destroyed || !IsPresentable(pixels)) {
         return;
     }
     NativeWindow& w = it->second;
@@ -488,7 +489,7 @@ void HeadlessBackend::ComposeLocked(HeadlessImage* screen, const NativeWindow& w
 HeadlessImage HeadlessBackend::CaptureScreen() const {
     std::lock_guard guard(lock_);
     HeadlessImage screen(options_.screenWidth, options_.screenHeight,
-                         Premultiply(options_.desktopColor));
+                         gfx::Premultiply(options_.desktopColor));
     const CRect all = ScreenRect();
     for (auto it = stack_.rbegin(); it != stack_.rend(); ++it) {
         const NativeWindow* w = FindLocked(*it);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "lumoui/gfx/pixel_format.h"
+
 namespace LumoUI {
 
 namespace {
@@ -15,27 +17,6 @@ struct SurfaceDeleter {
 using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
 }  // namespace
-
-uint32_t Premultiply(ARGB color) {
-    const uint32_t a = static_cast<uint32_t>(AlphaOf(color));
-    const auto scale = [a](int channel) {
-        return (static_cast<uint32_t>(channel) * a + 127) / 255;
-    };
-    return (a << 24) | (scale(RedOf(color)) << 16) | (scale(GreenOf(color)) << 8) |
-           scale(BlueOf(color));
-}
-
-ARGB Unpremultiply(uint32_t pixel) {
-    const uint32_t a = pixel >> 24;
-    if (a == 0) {
-        return 0;
-    }
-    const auto scale = [a](uint32_t channel) {
-        return std::min<uint32_t>(255, (channel * 255 + a / 2) / a);
-    };
-    return (a << 24) | (scale((pixel >> 16) & 0xFF) << 16) | (scale((pixel >> 8) & 0xFF) << 8) |
-           scale(pixel & 0xFF);
-}
 
 HeadlessImage::HeadlessImage(int width, int height, uint32_t fill)
     : width_(std::max(0, width)),
@@ -61,11 +42,12 @@ void HeadlessImage::SetPixel(int x, int y, uint32_t pixel) {
 }
 
 ARGB HeadlessImage::Color(int x, int y) const {
-    return Unpremultiply(Pixel(x, y));
+    return gfx::Unpremultiply(Pixel(x, y));
 }
 
 PixelView HeadlessImage::View() const {
-    return PixelView{pixels_.data(), width_, height_, width_ * 4};
+    // Views are only read from (presented, compared); the pixels stay this image's.
+    return PixelView{const_cast<uint32_t*>(pixels_.data()), width_, height_, width_ * 4};
 }
 
 bool HeadlessImage::SavePng(const CString& path) const {

@@ -44,8 +44,4 @@ private:
     std::vector<uint32_t> pixels_;
 };
 
-// Premultiplies a plain colour, and the reverse.
-LUMOUI_API uint32_t Premultiply(ARGB color);
-LUMOUI_API ARGB Unpremultiply(uint32_t pixel);
-
 }  // namespace LumoUI
