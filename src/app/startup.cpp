@@ -1,16 +1,25 @@
 #include "app/startup.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/language.h"
 #include "device/catalogue_reader.h"
 #include "lumoui/core/manager.h"
+#include "lumoui/win/window_backend.h"
 #include "os/folders.h"
 #include "os/single_instance.h"
 
 using LumoUI::Manager;
 
-int RunBrimlow(int /*argc*/, char** /*argv*/) {
+int RunBrimlow(int argc, char** argv) {
+    // The real display when there is one; `--headless` runs without it.
+    bool headless = false;
+    for (int i = 1; i < argc; ++i) {
+        headless = headless || std::strcmp(argv[i], "--headless") == 0;
+    }
+    LumoUI::SelectDefaultWindowBackend(headless);
+
     // The program's name comes from the catalogue; without one the toolkit's default stays.
     CString catalogueName;
     if (ReadProgramName(CatalogueFilePath(), catalogueName)) {
