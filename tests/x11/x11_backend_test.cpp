@@ -138,6 +138,45 @@ protected:
         return text;
     }
 
+    // Requests that clients send to the root window (for a window manager) reach the probe.
+    void WatchRequests() const {
+        XSelectInput(probe_, root_, SubstructureNotifyMask);
+        XSync(probe_, False);
+    }
+    bool AwaitRequest(const char* type, XClientMessageEvent* out) const {
+        const Atom wanted = Intern(type);
+        return PumpUntil([&] {
+            while (XPending(probe_) > 0) {
+                XEvent event;
+                XNextEvent(probe_, &event);
+                if (event.type == ClientMessage && event.xclient.message_type == wanted) {
+                    *out = event.xclient;
+                    return true;
+                }
+            }
+            return false;
+        });
+    }
+    // What a window manager does to say a window's state changed (ICCCM WM_STATE).
+    void SetWmState(Window w, long state) const {
+        const long values[] = {state, 0};
+        const Atom wmState = Intern("WM_STATE");
+        XChangeProperty(probe_, w, wmState, wmState, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(values), 2);
+        XFlush(probe_);
+    }
+    void SendDeleteWindow(Window w) const {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = w;
+        event.xclient.message_type = Intern("WM_PROTOCOLS");
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(Intern("WM_DELETE_WINDOW"));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(probe_, w, False, NoEventMask, &event);
+        XFlush(probe_);
+    }
+
     // --- input through XTest ---
     void MoveTo(int x, int y) const {
         XTestFakeMotionEvent(probe_, -1, x, y, CurrentTime);
@@ -437,22 +476,7 @@ TEST_F(X11Test, WindowManagerIsAskedToMoveActivateAndMinimise) {
                               static_cast<long>(Intern("_NET_WM_STATE"))};
     XChangeProperty(probe_, root_, Intern("_NET_SUPPORTED"), XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(supported), 3);
-    XSelectInput(probe_, root_, SubstructureNotifyMask);
-    XSync(probe_, False);
-    const auto nextRequest = [&](const char* type, XClientMessageEvent* out) {
-        const Atom wanted = Intern(type);
-        return PumpUntil([&] {
-            while (XPending(probe_) > 0) {
-                XEvent event;
-                XNextEvent(probe_, &event);
-                if (event.type == ClientMessage && event.xclient.message_type == wanted) {
-                    *out = event.xclient;
-                    return true;
-                }
-            }
-            return false;
-        });
-    };
+    WatchRequests();
 
     TestWindow main(MainSpec(),
                     [](HWND hwnd, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
@@ -464,14 +488,14 @@ TEST_F(X11Test, WindowManagerIsAskedToMoveActivateAndMinimise) {
                     });
     const Window xid = x11_->NativeWindowOf(main);
     XClientMessageEvent request{};
-    ASSERT_TRUE(nextRequest("_NET_ACTIVE_WINDOW", &request));
+    ASSERT_TRUE(AwaitRequest("_NET_ACTIVE_WINDOW", &request));
     EXPECT_EQ(request.window, xid);
     EXPECT_EQ(request.data.l[0], 1);  // from an application
     ASSERT_TRUE(PumpUntil([&] { return Viewable(main); }));
 
     MoveTo(150, 150);
     Button(Button1, true);
-    ASSERT_TRUE(nextRequest("_NET_WM_MOVERESIZE", &request));
+    ASSERT_TRUE(AwaitRequest("_NET_WM_MOVERESIZE", &request));
     EXPECT_EQ(request.window, xid);
     EXPECT_EQ((std::vector<long>{request.data.l, request.data.l + 5}),
               (std::vector<long>{150, 150, 8, 1, 1}));  // at the pointer, move, left button
@@ -498,9 +522,15 @@ TEST_F(X11Test, WindowManagerIsAskedToMoveActivateAndMinimise) {
     EXPECT_TRUE(PumpUntil([] { return GetAsyncKeyState(VK_LBUTTON) == 0; }));
 
     ShowWindow(main, SW_MINIMIZE);
-    ASSERT_TRUE(nextRequest("WM_CHANGE_STATE", &request));
+    ASSERT_TRUE(AwaitRequest("WM_CHANGE_STATE", &request));
     EXPECT_EQ(request.window, xid);
     EXPECT_EQ(request.data.l[0], IconicState);
+    SetWmState(xid, IconicState);
+    // Restored from the taskbar, and closed from the window manager's menu.
+    SetWmState(xid, NormalState);
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(main); }));
+    SendDeleteWindow(xid);
+    EXPECT_TRUE(PumpUntil([&] { return main.Count(WM_CLOSE) == 1; }));
 }
 
 TEST_F(X11Test, IdleProcessSleeps) {
@@ -533,6 +563,132 @@ TEST_F(X11Test, IdleProcessSleeps) {
     quitter.join();
     EXPECT_EQ(messages, 0);
     EXPECT_LE(x11_->EventLoopWakeups() - before, 1u);
+}
+
+TEST_F(X11Test, HintsTellTheWindowManagerWhatEachWindowIs) {
+    TestWindow owner(MainSpec());
+    struct HintCase {
+        const char* name;
+        DWORD exStyle;
+        bool owned;
+        const char* type;
+        std::vector<const char*> states;
+        bool takesFocus;
+    };
+    const HintCase cases[] = {
+        {"plain", 0, false, "_NET_WM_WINDOW_TYPE_NORMAL", {}, true},
+        {"topmost",
+         WS_EX_TOPMOST,
+         false,
+         "_NET_WM_WINDOW_TYPE_NORMAL",
+         {"_NET_WM_STATE_ABOVE"},
+         true},
+        {"owned", 0, true, "_NET_WM_WINDOW_TYPE_DIALOG", {}, true},
+        {"tool window",
+         WS_EX_TOOLWINDOW,
+         true,
+         "_NET_WM_WINDOW_TYPE_UTILITY",
+         {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"},
+         true},
+        {"no activation", WS_EX_NOACTIVATE, false, "_NET_WM_WINDOW_TYPE_NORMAL", {}, false},
+    };
+    for (const HintCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        WindowSpec spec;
+        spec.exStyle = c.exStyle;
+        spec.parent = c.owned ? owner.hwnd() : nullptr;
+        TestWindow w(spec);
+        const Window xid = x11_->NativeWindowOf(w);
+        EXPECT_FALSE(Attributes(xid).override_redirect);
+        EXPECT_EQ(Property(xid, "_NET_WM_WINDOW_TYPE"), std::vector<unsigned long>{Intern(c.type)});
+        std::vector<unsigned long> states;
+        for (const char* state : c.states) {
+            states.push_back(Intern(state));
+        }
+        EXPECT_EQ(Property(xid, "_NET_WM_STATE"), states);
+        EXPECT_EQ(Property(xid, "WM_TRANSIENT_FOR"),
+                  c.owned ? std::vector<unsigned long>{x11_->NativeWindowOf(owner)}
+                          : std::vector<unsigned long>{});
+        XWMHints* hints = XGetWMHints(probe_, xid);
+        ASSERT_NE(hints, nullptr);
+        EXPECT_EQ(hints->input != False, c.takesFocus);
+        XFree(hints);
+    }
+
+    // Made topmost while shown: the window manager is asked.
+    WatchRequests();
+    SetWindowPos(owner, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    XClientMessageEvent request{};
+    ASSERT_TRUE(AwaitRequest("_NET_WM_STATE", &request));
+    EXPECT_EQ(request.window, x11_->NativeWindowOf(owner));
+    EXPECT_EQ(request.data.l[0], 1);  // add
+    EXPECT_EQ(static_cast<Atom>(request.data.l[1]), Intern("_NET_WM_STATE_ABOVE"));
+}
+
+TEST_F(X11Test, FocusFromElsewhereMovesTheActivation) {
+    TestWindow main(MainSpec());
+    const Window xid = x11_->NativeWindowOf(main);
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(main) && Focus() == xid; }));
+
+    // Another program takes the focus, then gives it back.
+    const Window other = XCreateSimpleWindow(probe_, root_, 700, 400, 100, 100, 0, 0, 0);
+    XMapWindow(probe_, other);
+    XSync(probe_, False);
+    XSetInputFocus(probe_, other, RevertToParent, CurrentTime);
+    XFlush(probe_);
+    ASSERT_TRUE(PumpUntil([] { return GetActiveWindow() == nullptr; }));
+    EXPECT_EQ(LOWORD(main.Of(WM_ACTIVATE).back().wParam), WA_INACTIVE);
+    XSetInputFocus(probe_, xid, RevertToParent, CurrentTime);
+    XFlush(probe_);
+    EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == main.hwnd(); }));
+
+    // With the focus elsewhere, an active pop-up takes the keyboard itself.
+    XSetInputFocus(probe_, other, RevertToParent, CurrentTime);
+    XFlush(probe_);
+    ASSERT_TRUE(PumpUntil([] { return GetActiveWindow() == nullptr; }));
+    WindowSpec spec;
+    spec.className = kPopupClass;
+    spec.rect = CRect(400, 100, 500, 200);
+    TestWindow popup(spec);
+    ASSERT_EQ(GetActiveWindow(), popup.hwnd());
+    Tap(XK_y);
+    EXPECT_TRUE(PumpUntil([&] { return popup.Count(WM_CHAR) == 1; }));
+    EXPECT_EQ(main.Count(WM_CHAR), 0);
+}
+
+TEST_F(X11Test, ChildWindowsAreSubwindowsOfTheirParent) {
+    TestWindow main(MainSpec());
+    WindowSpec spec;
+    spec.style = WS_CHILD | WS_VISIBLE;
+    spec.rect = CRect(20, 30, 80, 70);
+    spec.parent = main;
+    TestWindow child(spec);
+    const Window xid = x11_->NativeWindowOf(child);
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    ASSERT_TRUE(XQueryTree(probe_, xid, &root, &parent, &children, &count));
+    XFree(children);
+    EXPECT_EQ(parent, x11_->NativeWindowOf(main));
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(child); }));
+
+    Buffer yellow(60, 40, 0xFFFFFF00);
+    ASSERT_TRUE(PresentWindow(child, yellow.view, CRect(0, 0, 60, 40)));
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(125, 135) == 0xFFFF00; }));
+
+    // The pointer over the child is the child's, in its own client pixels; leaving it ends
+    // its tracking.
+    MoveTo(130, 140);
+    ASSERT_TRUE(PumpUntil([&] { return child.Count(WM_MOUSEMOVE) > 0; }));
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, child, 0};
+    ASSERT_TRUE(TrackMouseEvent(&track));
+    Click(130, 140);
+    ASSERT_TRUE(PumpUntil([&] { return child.Count(WM_LBUTTONUP) == 1; }));
+    EXPECT_EQ(wintest::ClientPoint(child.Of(WM_LBUTTONDOWN).at(0).lParam), CPoint(10, 10));
+    EXPECT_EQ(main.Count(WM_LBUTTONDOWN), 0);
+    MoveTo(900, 600);
+    EXPECT_TRUE(PumpUntil([&] { return child.Count(WM_MOUSELEAVE) == 1; }));
 }
 
 }  // namespace
