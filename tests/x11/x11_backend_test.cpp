@@ -691,4 +691,25 @@ TEST_F(X11Test, ChildWindowsAreSubwindowsOfTheirParent) {
     EXPECT_TRUE(PumpUntil([&] { return child.Count(WM_MOUSELEAVE) == 1; }));
 }
 
+TEST_F(X11Test, ClickThroughWindowsLetThePointerPass) {
+    TestWindow main(MainSpec());
+    WindowSpec spec;
+    spec.className = kPopupClass;
+    spec.rect = CRect(150, 120, 250, 200);
+    spec.style = WS_POPUP;
+    spec.exStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
+    spec.parent = main;
+    TestWindow overlay(spec);
+    ShowWindow(overlay, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(overlay) && Viewable(main); }));
+    Click(200, 150);
+    ASSERT_TRUE(PumpUntil([&] { return main.Count(WM_LBUTTONUP) == 1; }));
+    EXPECT_EQ(overlay.CountInput(), 0);
+    // No longer transparent, the overlay takes the click.
+    SetWindowLongW(overlay, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_NOACTIVATE);
+    Click(200, 150);
+    EXPECT_TRUE(PumpUntil([&] { return overlay.Count(WM_LBUTTONUP) == 1; }));
+    EXPECT_EQ(main.Count(WM_LBUTTONUP), 1);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
+#include <X11/extensions/shape.h>
 
 #include <algorithm>
 
@@ -209,6 +210,9 @@ void X11Backend::CreateXWindowLocked(HWND hwnd, NativeWindow& w) {
     w.xid = XCreateWindow(display_, parent, w.rect.left, w.rect.top, XSize(w.rect.Width()),
                           XSize(w.rect.Height()), 0, depth, InputOutput, visual, mask, &attributes);
     byXid_[w.xid] = hwnd;
+    if (w.ClickThrough()) {
+        ApplyInputShapeLocked(w);
+    }
     if (w.IsTopLevel()) {
         SetWindowIdentity(*connection_, w.xid, w.className);
         SetWindowTitle(*connection_, w.xid, w.title);
@@ -218,6 +222,17 @@ void X11Backend::CreateXWindowLocked(HWND hwnd, NativeWindow& w) {
         }
     }
     w.surface.reset();
+}
+
+void X11Backend::ApplyInputShapeLocked(const NativeWindow& w) {
+    if (!connection_->HasShape()) {
+        return;
+    }
+    if (w.ClickThrough()) {
+        XShapeCombineRectangles(display_, w.xid, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+    } else {
+        XShapeCombineMask(display_, w.xid, ShapeInput, 0, 0, None, ShapeSet);  // the whole window
+    }
 }
 
 void X11Backend::CreateNativeWindow(const NativeWindowInfo& info) {
@@ -435,8 +450,12 @@ void X11Backend::SetNativeStyle(HWND hwnd, DWORD style, DWORD exStyle) {
     const DWORD hinted = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST;
     const bool hintsChanged = ((w->exStyle ^ exStyle) & hinted) != 0;
     const bool topmostChanged = ((w->exStyle ^ exStyle) & WS_EX_TOPMOST) != 0;
+    const bool wasClickThrough = w->ClickThrough();
     w->style = style;
     w->exStyle = exStyle;
+    if (w->ClickThrough() != wasClickThrough) {
+        ApplyInputShapeLocked(*w);
+    }
     if (w->IsTopLevel() && w->Layered() && !w->argb && connection_->argbVisual() != nullptr) {
         // Layered after creation: the visual of an X window is fixed, so it is made anew
         // with the 32-bit one and takes its children along.
@@ -577,6 +596,7 @@ bool X11Backend::BeginCaptionDrag(HWND hwnd, CPoint screenPoint) {
     const NativeWindow* w = FindLocked(hwnd);
     const Atom moveResize = connection_->atoms().netWmMoveResize;
     if (w == nullptr || !w->IsManaged() || !w->mapped || !connection_->WmSupports(moveResize)) {
+        connection_->Flush();
         return false;  // no window manager to ask: the window system moves it itself
     }
     // The window manager grabs the pointer for the move, which needs ours released.
@@ -712,6 +732,7 @@ void X11Backend::Present(HWND hwnd, const PixelView& pixels, const CRect& update
         area = CRect(CPoint(), size);
         std::fill(w->contents.begin(), w->contents.end(), 0);
     } else if (!area.IntersectRect(update, CRect(CPoint(), size))) {
+        connection_->Flush();
         return;
     }
     w->perPixelAlpha = perPixelAlpha;

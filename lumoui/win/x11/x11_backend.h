@@ -95,6 +95,10 @@ private:
         bool IsTopLevel() const { return parent == nullptr; }
         bool IsManaged() const { return IsTopLevel() && !overrideRedirect; }
         bool Layered() const { return (exStyle & WS_EX_LAYERED) != 0; }
+        bool ClickThrough() const {
+            return (exStyle & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) ==
+                   (WS_EX_LAYERED | WS_EX_TRANSPARENT);
+        }
     };
     // Core calls that an event leads to, made once the backend's lock is released.
     using Deferred = std::vector<std::function<void()>>;
@@ -107,6 +111,8 @@ private:
     HWND HwndOfLocked(Window xid) const;
     X11WindowKind KindOfLocked(const NativeWindow& w) const;
     void CreateXWindowLocked(HWND hwnd, NativeWindow& w);
+    // Layered, transparent windows take no pointer input: their input shape is empty.
+    void ApplyInputShapeLocked(const NativeWindow& w);
     void ApplyShowStateLocked(NativeWindow& w, bool activate);
     void RequestFocusLocked(const NativeWindow& w);
     void UpdateGrabsLocked();

@@ -3,6 +3,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/shape.h>
 #include <sys/eventfd.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -64,6 +65,9 @@ std::unique_ptr<X11Connection> X11Connection::Open(bool wantShm, bool wantArgb) 
         c->argbGc_ = XCreateGC(display, c->argbPixmap_, 0, nullptr);
     }
     c->shm_ = wantShm && c->ProbeShm();
+    int shapeEvent = 0;
+    int shapeError = 0;
+    c->shape_ = XShapeQueryExtension(display, &shapeEvent, &shapeError) != False;
     // Held keys repeat as presses alone, without a release before each.
     XkbSetDetectableAutoRepeat(display, True, nullptr);
     // Screen size changes and the work area's property arrive on the root window.

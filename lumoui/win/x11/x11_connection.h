@@ -35,6 +35,8 @@ public:
     Visual* argbVisual() const { return argbVisual_; }
     Colormap argbColormap() const { return argbColormap_; }
     bool HasShm() const { return shm_; }
+    // SHAPE, for windows that let the pointer through.
+    bool HasShape() const { return shape_; }
     // A graphics context for drawables of `depth` (the default depth or 32).
     GC GcFor(int depth) const { return depth == 32 && argbGc_ != nullptr ? argbGc_ : defaultGc_; }
     CSize ScreenSize() const;
@@ -77,6 +79,7 @@ private:
     GC defaultGc_ = nullptr;
     GC argbGc_ = nullptr;
     bool shm_ = false;
+    bool shape_ = false;
     int wakeFd_ = -1;
 };
 
