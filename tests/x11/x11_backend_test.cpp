@@ -224,6 +224,15 @@ struct Buffer {
     PixelView view;
 };
 
+// A press anywhere drags the window, as the toolkit's windows do by their free space.
+std::optional<LRESULT> DragByAnyPoint(HWND hwnd, UINT message, WPARAM, LPARAM) {
+    if (message == WM_LBUTTONDOWN) {
+        SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return 0;
+    }
+    return std::nullopt;
+}
+
 WindowSpec MainSpec() {
     WindowSpec spec;
     spec.rect = CRect(100, 100, 300, 250);
@@ -440,14 +449,7 @@ TEST_F(X11Test, ActivePopupTakesKeysAndLosesActivationToAClickElsewhere) {
 }
 
 TEST_F(X11Test, CaptionDragMovesTheWindowWhereNoWindowManagerRuns) {
-    TestWindow main(MainSpec(),
-                    [](HWND hwnd, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-                        if (message == WM_LBUTTONDOWN) {
-                            SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
-                            return 0;
-                        }
-                        return std::nullopt;
-                    });
+    TestWindow main(MainSpec(), DragByAnyPoint);
     const Window xid = x11_->NativeWindowOf(main);
     ASSERT_TRUE(PumpUntil([&] { return Viewable(main); }));
     MoveTo(150, 150);
@@ -478,14 +480,7 @@ TEST_F(X11Test, WindowManagerIsAskedToMoveActivateAndMinimise) {
                     reinterpret_cast<const unsigned char*>(supported), 3);
     WatchRequests();
 
-    TestWindow main(MainSpec(),
-                    [](HWND hwnd, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-                        if (message == WM_LBUTTONDOWN) {
-                            SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
-                            return 0;
-                        }
-                        return std::nullopt;
-                    });
+    TestWindow main(MainSpec(), DragByAnyPoint);
     const Window xid = x11_->NativeWindowOf(main);
     XClientMessageEvent request{};
     ASSERT_TRUE(AwaitRequest("_NET_ACTIVE_WINDOW", &request));
