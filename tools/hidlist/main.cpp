@@ -78,12 +78,13 @@ int main(int argc, char** argv) {
                 access = ", cannot be opened: " + WideToUtf8(backend->LastError());
             }
         }
-        std::printf("%s\n  %s\n  vid %04X pid %04X release %04X usage page %04X usage %04X "
-                    "interface %d bus %s\n  product \"%s\"  %s%s\n",
-                    info.path.c_str(), info.interfaceName.c_str(), info.vendorId, info.productId,
-                    info.release, info.usagePage, info.usage, info.interfaceNumber,
-                    BusName(info.bus), WideToUtf8(info.product).c_str(),
-                    catalogued ? "catalogued" : "not catalogued", access.c_str());
+        std::printf(
+            "%s\n  %s\n  vid %04X pid %04X release %04X usage page %04X usage %04X "
+            "interface %d bus %s\n  product \"%s\"  %s%s\n",
+            info.path.c_str(), info.interfaceName.c_str(), info.vendorId, info.productId,
+            info.release, info.usagePage, info.usage, info.interfaceNumber, BusName(info.bus),
+            WideToUtf8(info.product).c_str(), catalogued ? "catalogued" : "not catalogued",
+            access.c_str());
     }
     return 0;
 }
