@@ -14,6 +14,19 @@ bool NamesAuxiliaryInterface(std::string name) {
     return name.find("&MI_03") != std::string::npos;
 }
 
+int FindRecord(const std::vector<HidDeviceRecord>& records, int vendorId, int productId,
+               const CString& product, int connectionMode) {
+    for (size_t i = 0; i < records.size(); ++i) {
+        const HidDeviceRecord& record = records[i];
+        if (record.vendorId == vendorId && record.productId == productId &&
+            record.connectionMode == connectionMode &&
+            (product.empty() || record.product == product)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 void CloseEach(std::vector<HidDeviceRecord>& records) {
     for (HidDeviceRecord& record : records) {
         record.handle->Close();
@@ -185,20 +198,7 @@ bool HidDeviceManager::CollectDevices(std::vector<HidDeviceRecord>& records) con
 int HidDeviceManager::FindDevice(int vendorId, int productId, const CString& product,
                                  int connectionMode) const {
     const std::lock_guard lock(state_);
-    return FindDeviceLocked(vendorId, productId, product, connectionMode);
-}
-
-int HidDeviceManager::FindDeviceLocked(int vendorId, int productId, const CString& product,
-                                       int connectionMode) const {
-    for (size_t i = 0; i < devices_.size(); ++i) {
-        const HidDeviceRecord& record = devices_[i];
-        if (record.vendorId == vendorId && record.productId == productId &&
-            record.connectionMode == connectionMode &&
-            (product.empty() || record.product == product)) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return FindRecord(devices_, vendorId, productId, product, connectionMode);
 }
 
 std::shared_ptr<SharedHidDevice> HidDeviceManager::CurrentDevice() {
@@ -264,16 +264,22 @@ DeviceRefreshResult HidDeviceManager::Refresh(std::vector<CatalogueRecord>& mode
     OpenAllLocked();
 
     DeviceRefreshResult result;
-    std::vector<int> connectedTypes;
+    std::vector<HidDeviceRecord> opened;
     {
         const std::lock_guard lock(state_);
         currentType_ = 0;
         currentDevice_.reset();
-        result.devicePresent = !devices_.empty();
+        opened = devices_;
+    }
+    result.devicePresent = !opened.empty();
+    std::vector<int> connectedTypes;
+    {
+        // Never held together with state_, so the owner of the marks may call the manager
+        // while it holds them.
         const std::lock_guard marks(modesLock);
         for (CatalogueRecord& mode : modes) {
-            const bool found = FindDeviceLocked(mode.vendorId, mode.productId, mode.name,
-                                                mode.connectionMode) >= 0;
+            const bool found = FindRecord(opened, mode.vendorId, mode.productId, mode.name,
+                                          mode.connectionMode) >= 0;
             // Every mark is decided anew, so a keyboard that went away without a removal
             // notice does not stay connected.
             mode.connected = found ? 1 : 0;
@@ -282,6 +288,9 @@ DeviceRefreshResult HidDeviceManager::Refresh(std::vector<CatalogueRecord>& mode
                 connectedTypes.push_back(mode.deviceType);
             }
         }
+    }
+    {
+        const std::lock_guard lock(state_);
         currentType_ = kDefaultDeviceType;
         currentDevice_.reset();
         result.connectionMode = GetConnectionModeLocked();

@@ -15,6 +15,8 @@
 //     first report (the 16 ms of SendFeatureDelayed) are made before taking it, and callers
 //     make their waits between reports outside it, so a multi-report command lets a single
 //     report of another thread in between its reports.
+// The catalogue's mode list has a lock of its owner's; Refresh takes it alone, after refreshLock_
+// and never together with state_.
 // A transfer takes its target under state_ as a shared pointer and keeps it while it runs.
 // CloseAll first takes the devices out of the list (so no new transfer finds them), then closes
 // each one through its lock: it waits for a transfer in progress, closes the handle, and every
@@ -93,7 +95,8 @@ public:
 
     // Closes and reopens every device, tells the list which catalogued keyboards are connected
     // and marks each record of `modes` connected exactly when one of its interfaces is open,
-    // holding `modesLock` while it touches the marks. Leaves the default device type current.
+    // holding `modesLock` (and none of its own locks) while it touches the marks. Leaves the
+    // default device type current.
     DeviceRefreshResult Refresh(std::vector<CatalogueRecord>& modes, std::mutex& modesLock,
                                 DeviceListView& list);
 
@@ -133,8 +136,6 @@ private:
     std::shared_ptr<SharedHidDevice> CurrentDeviceLocked();
     bool IsCataloguedLocked(std::uint16_t vendorId, std::uint16_t productId,
                             const CString& product) const;
-    int FindDeviceLocked(int vendorId, int productId, const CString& product,
-                         int connectionMode) const;
     int GetConnectionModeLocked() const;
     // The current device and the sleeper, or no device when not opened.
     Target CurrentTarget();

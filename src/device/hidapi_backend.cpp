@@ -35,19 +35,10 @@ CString WideOrEmpty(const wchar_t* text) {
     return text != nullptr ? CString(text) : CString();
 }
 
+// HidBus takes hidapi's numbers.
 HidBus BusOf(hid_bus_type bus) {
-    switch (bus) {
-        case HID_API_BUS_USB:
-            return HidBus::Usb;
-        case HID_API_BUS_BLUETOOTH:
-            return HidBus::Bluetooth;
-        case HID_API_BUS_I2C:
-            return HidBus::I2c;
-        case HID_API_BUS_SPI:
-            return HidBus::Spi;
-        default:
-            return HidBus::Unknown;
-    }
+    return bus >= HID_API_BUS_USB && bus <= HID_API_BUS_SPI ? static_cast<HidBus>(bus)
+                                                            : HidBus::Unknown;
 }
 
 // The Windows-form name of an enumerated interface: from its hidraw node's udev device path

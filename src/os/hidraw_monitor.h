@@ -21,7 +21,7 @@ public:
     // instance) or the monitor already runs.
     bool Start(DeviceChangeCallback callback);
     // Wakes the thread and joins it; the callback is not called afterwards. Safe to call when
-    // not running.
+    // not running; never from the callback itself.
     void Stop();
     bool IsRunning() const { return thread_.joinable(); }
 
