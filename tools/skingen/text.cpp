@@ -9,6 +9,9 @@
 
 namespace {
 
+// Height of the capitals as a share of the font size (Open Sans).
+constexpr double kCapHeight = 0.714;
+
 struct LayoutDeleter {
     void operator()(PangoLayout* layout) const { g_object_unref(layout); }
 };
@@ -57,9 +60,12 @@ void DrawCentredText(cairo_t* cr, const std::string& text, const TextStyle& styl
     PangoRectangle ink;
     PangoRectangle logical;
     pango_layout_get_pixel_extents(layout.get(), &ink, &logical);
-    // Horizontally by the advance, vertically by the ink, so capitals sit in the middle.
+    // Horizontally by the advance; vertically the capitals' height is centred, so every legend
+    // shares one baseline whatever its letters.
+    const double baseline =
+        pango_layout_get_baseline(layout.get()) / static_cast<double>(PANGO_SCALE);
     const double left = std::round(x + (w - logical.width) / 2.0 - logical.x);
-    const double top = std::round(y + (h - ink.height) / 2.0 - ink.y);
+    const double top = std::round(y + (h + style.size * kCapHeight) / 2.0 - baseline);
     cairo_save(cr);
     SetColor(cr, color, alpha);
     cairo_move_to(cr, left, top);
