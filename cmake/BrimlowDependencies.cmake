@@ -5,6 +5,8 @@ find_package(Threads REQUIRED)
 # Toolkit: drawing, text, image decoding and the X11 window system.
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 pkg_check_modules(PANGOCAIRO REQUIRED IMPORTED_TARGET pangocairo)
+# pango's fontconfig font map: told to reload when the toolkit registers a private font file.
+pkg_check_modules(PANGOFT2 REQUIRED IMPORTED_TARGET pangoft2)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(STB REQUIRED IMPORTED_TARGET stb)
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11 xext xi xtst)
