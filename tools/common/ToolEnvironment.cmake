@@ -1,4 +1,4 @@
 # The environment the build runs the developer tools in. In sanitizer builds they run under the
-# leak checker, which is told about the font libraries' lifelong caches.
+# leak checker, with the suppressions of the tests (fontconfig's caches look unreachable to it).
 set(TOOL_ENVIRONMENT
-    LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tools/common/lsan.supp:print_suppressions=0)
+    LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0)
