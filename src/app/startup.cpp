@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/language.h"
+#include "device/catalogue_reader.h"
 #include "lumoui/core/manager.h"
 #include "os/folders.h"
 #include "os/single_instance.h"
@@ -10,6 +11,11 @@
 using LumoUI::Manager;
 
 int RunBrimlow(int /*argc*/, char** /*argv*/) {
+    // The program's name comes from the catalogue; without one the toolkit's default stays.
+    CString catalogueName;
+    if (ReadProgramName(CatalogueFilePath(), catalogueName)) {
+        Manager::SetDeviceName(catalogueName);
+    }
     const CString name = Manager::GetDeviceName();
 
     // Held until the process ends: a second copy finds it taken and leaves.
