@@ -1,5 +1,6 @@
 // What the keyboard pictures need from a layout file: the picture's name and size and every
-// key's code, label and rectangle on it.
+// key's code, label and rectangle on it, read with the program's own XML document and number
+// rules, so the picture shows the keys exactly where the program will hit-test them.
 #pragma once
 
 #include <optional>
