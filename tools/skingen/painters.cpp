@@ -145,7 +145,7 @@ void FieldBody(cairo_t* cr, const Frame& f, double radius, Rgb fill) {
             Box(cr, 0, 0, f.width, f.height, radius, kSurfaceLow, kLineLow);
             break;
         default:
-            Box(cr, 0, 0, f.width, f.height, radius, fill, kLine);
+            Box(cr, 0, 0, f.width, f.height, radius, fill, Mix(kLine, kLineHigh, 0.6));
             break;
     }
 }
