@@ -1,10 +1,12 @@
 #include "app/startup.h"
 
 #include <cstdio>
-#include <cstring>
+#include <string_view>
 
 #include "app/language.h"
 #include "device/catalogue_reader.h"
+#include "device/hid_device_manager.h"
+#include "device/sim/simulated_hid_backend.h"
 #include "lumoui/core/manager.h"
 #include "lumoui/win/window_backend.h"
 #include "os/folders.h"
@@ -13,10 +15,14 @@
 using LumoUI::Manager;
 
 int RunBrimlow(int argc, char** argv) {
-    // The real display when there is one; `--headless` runs without it.
+    // --simulate: the program talks to a simulated keyboard instead of the HID devices.
+    // --headless: no display, even where DISPLAY names one.
     bool headless = false;
     for (int i = 1; i < argc; ++i) {
-        headless = headless || std::strcmp(argv[i], "--headless") == 0;
+        if (std::string_view(argv[i]) == "--simulate") {
+            HidDeviceManager::Instance().SetBackend(MakeSimulatedKeyboardBackend());
+        }
+        headless = headless || std::string_view(argv[i]) == "--headless";
     }
     LumoUI::SelectDefaultWindowBackend(headless);
 
