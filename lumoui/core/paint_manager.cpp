@@ -217,7 +217,12 @@ LRESULT PaintManager::OnControlUpdate(CRect rect, int code, MControl* control) {
 }
 
 void PaintManager::QueueUpdate(CRect rect, int code, MControl* control) {
-    if (control == nullptr || !::IsWindow(hwnd_)) {
+    if (!::IsWindow(hwnd_)) {
+        return;
+    }
+    // Only controls of this manager are kept: their deletion takes them out again.
+    if (control == nullptr || control->GetManager() != this) {
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
         return;
     }
     {

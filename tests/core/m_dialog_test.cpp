@@ -2,9 +2,9 @@
 // messages consumed by controls, placement and size limits.
 #include <cstdlib>
 
+#include "core_test_support.h"
 #include "lumoui/core/c_area.h"
 #include "lumoui/core/manager.h"
-#include "core_test_support.h"
 
 namespace coretest {
 namespace {
@@ -14,8 +14,8 @@ using DialogTest = CoreTest;
 // Colour channels within 1 of each other (the background is drawn with alpha 254).
 bool SameColor(ARGB a, ARGB b) {
     for (int shift = 0; shift < 24; shift += 8) {
-        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
-            1) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                     static_cast<int>((b >> shift) & 0xFF)) > 1) {
             return false;
         }
     }
@@ -123,6 +123,27 @@ TEST_F(DialogTest, AMessageAControlConsumesNeverReachesTheDefaultProcedure) {
     }
 }
 
+TEST_F(DialogTest, TheMessageLoopDropsAltF4AndEndsWithTheQuitCode) {
+    TestDialog dlg;
+    const HWND hwnd = dlg.Open();
+    display->KeyDown(VK_MENU);
+    display->KeyDown(VK_F4);
+    PostQuitMessage(3);
+    EXPECT_EQ(LumoUI::Manager::MessageLoop(), 3);
+    EXPECT_TRUE(IsWindow(hwnd)) << "Alt+F4 closes no toolkit window through the loop";
+    MSG msg;
+    EXPECT_EQ(LumoUI::Manager::PreTranslateMessage(&msg), 1);
+    display->KeyUp(VK_F4);
+    display->KeyUp(VK_MENU);
+    EXPECT_EQ(LumoUI::Manager::PreTranslateMessage(&msg), 0);
+
+    display->KeyDown(VK_MENU);
+    display->PressKey(VK_F4);
+    display->KeyUp(VK_MENU);
+    Pump();
+    EXPECT_FALSE(IsWindow(hwnd)) << "dispatched without the loop, Alt+F4 closes it";
+}
+
 TEST_F(DialogTest, CenteredOverTheOwnerOrTheWorkAreaAndKeptInside) {
     const CRect work = display->WorkArea();
     struct Case {
@@ -178,8 +199,8 @@ TEST_F(DialogTest, SizeStaysWithinTheLimits) {
 TEST_F(DialogTest, AreasAndTheBackgroundReachTheScreen) {
     TestDialog dlg;
     dlg.build = [](TestDialog& d) {
-        auto* area = static_cast<LumoUI::CArea*>(d.CreateArea(L"CArea", 3, CRect(10, 10, 60, 60),
-                                                             L"", 1, 0));
+        auto* area = static_cast<LumoUI::CArea*>(
+            d.CreateArea(L"CArea", 3, CRect(10, 10, 60, 60), L"", 1, 0));
         ASSERT_NE(area, nullptr);
         EXPECT_TRUE(area->IsEnabled()) << "an area is always enabled";
         area->SetTransparent(0, 0, RGB(255, 0, 0));

@@ -22,8 +22,8 @@ struct Layout {
 
 Layout Build(TestDialog& d) {
     Layout l;
-    l.area = static_cast<Probe*>(d.GetPaintManager().AddArea(
-        std::make_unique<Probe>(&d, 10, CRect(0, 0, 300, 30))));
+    l.area = static_cast<Probe*>(
+        d.GetPaintManager().AddArea(std::make_unique<Probe>(&d, 10, CRect(0, 0, 300, 30))));
     l.earlier = d.Add(1, CRect(0, 0, 50, 50));
     l.target = d.Add(2, CRect(20, 20, 120, 120));
     l.laterOverlapping = d.Add(3, CRect(100, 100, 200, 190));
