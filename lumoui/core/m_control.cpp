@@ -1,7 +1,6 @@
 #include "lumoui/core/m_control.h"
 
-#include <algorithm>
-
+#include "lumoui/core/control_list.h"
 #include "lumoui/core/paint_manager.h"
 #include "lumoui/win/win_api.h"
 
@@ -11,20 +10,6 @@ namespace {
 
 int Flag(int value) {
     return value != 0 ? 1 : 0;
-}
-
-bool Overlap(const CRect& a, const CRect& b) {
-    CRect overlap;
-    return overlap.IntersectRect(a, b);
-}
-
-// Moves every entry out of a list under its lock, so the entries can be deleted after the
-// lock is released (their destructors take other locks).
-MControl::ControlList TakeAll(std::recursive_mutex& lock, MControl::ControlList& list) {
-    std::lock_guard guard(lock);
-    MControl::ControlList taken;
-    taken.swap(list);
-    return taken;
 }
 
 }  // namespace
@@ -85,7 +70,7 @@ void MControl::SetUpdate(int valid, DWORD backColor) {
     update_ = valid;
     ListLock lock = LockControls();
     for (const auto& child : children_) {
-        if (Overlap(child->rect_, rect_)) {
+        if (RectsOverlap(child->rect_, rect_)) {
             child->SetUpdate(valid, backColor);
         }
     }
@@ -205,13 +190,13 @@ void MControl::InvalidateRect(const RECT*, int erase) {
 // --- drawing ---
 
 void MControl::Draw(HDC& dc, CRect clip) {
-    if (!visible_ || !Overlap(rect_, clip)) {
+    if (!visible_ || !RectsOverlap(rect_, clip)) {
         return;
     }
     {
         ListLock lock = LockAreaControls();
         for (const auto& area : areas_) {
-            if (Overlap(area->rect_, rect_)) {
+            if (RectsOverlap(area->rect_, rect_)) {
                 area->Draw(dc, clip);
             }
         }
@@ -339,29 +324,11 @@ LRESULT MControl::SendMessageW(UINT code, UINT wparam, LPARAM lparam) {
 // --- children ---
 
 MControl* MControl::AddControl(std::unique_ptr<MControl> child) {
-    if (child == nullptr) {
-        return nullptr;
-    }
-    MControl* added = child.get();
-    if (manager_ != nullptr && added->manager_ == nullptr) {
-        added->SetManager(manager_);
-    }
-    ListLock lock = LockControls();
-    children_.push_back(std::move(child));
-    return added;
+    return AppendControl(children_, childrenLock_, std::move(child), manager_);
 }
 
 MControl* MControl::AddArea(std::unique_ptr<MControl> child) {
-    if (child == nullptr) {
-        return nullptr;
-    }
-    MControl* added = child.get();
-    if (manager_ != nullptr && added->manager_ == nullptr) {
-        added->SetManager(manager_);
-    }
-    ListLock lock = LockAreaControls();
-    areas_.push_back(std::move(child));
-    return added;
+    return AppendControl(areas_, areasLock_, std::move(child), manager_);
 }
 
 MControl* MControl::GetControl(UINT id) {
@@ -390,13 +357,12 @@ MControl* MControl::GetControl(UINT id) {
 
 std::unique_ptr<MControl> MControl::TakeChild(MControl* child) {
     ListLock lock = LockControls();
-    auto it = std::find_if(children_.begin(), children_.end(),
-                           [child](const auto& c) { return c.get() == child; });
-    if (it == children_.end()) {
+    const std::optional<size_t> at = IndexOf(children_, child);
+    if (!at) {
         return nullptr;
     }
-    std::unique_ptr<MControl> taken = std::move(*it);
-    children_.erase(it);
+    std::unique_ptr<MControl> taken = std::move(children_[*at]);
+    children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(*at));
     return taken;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lumoui/core/control_factory.h"
+#include "lumoui/core/control_list.h"
 #include "lumoui/core/paint_manager.h"
 
 namespace LumoUI {
@@ -44,11 +45,8 @@ LRESULT MPanel::OnControlUpdate(CRect rect, int code, MControl* control) {
         const ControlList& children = GetControls();
         bool later = false;
         for (const auto& child : children) {
-            if (later && child->IsVisible()) {
-                CRect overlap;
-                if (overlap.IntersectRect(child->GetRect(), rect)) {
-                    child->SetUpdate(0, back);
-                }
+            if (later && child->IsVisible() && RectsOverlap(child->GetRect(), rect)) {
+                child->SetUpdate(0, back);
             }
             later = later || child.get() == own;
         }
@@ -168,9 +166,6 @@ MControl* MPanel::CreateControl(UINT kind, MObject* parent, const wchar_t* class
         ControlFactory::kContainer, {kind, parent, className, id, rect, text, visible, enabled});
     if (control == nullptr) {
         return nullptr;
-    }
-    if (manager_ != nullptr) {
-        control->SetManager(manager_);
     }
     return kind == 0 ? AddArea(std::move(control)) : AddControl(std::move(control));
 }

@@ -103,42 +103,34 @@ HWND MWindow::Create(HWND parent, const wchar_t* title, DWORD style, DWORD exSty
 }
 
 LRESULT MWindow::WndProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    return Route(hwnd, msg, wparam, lparam, false);
+}
+
+LRESULT MWindow::ControlProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    return Route(hwnd, msg, wparam, lparam, true);
+}
+
+LRESULT MWindow::Route(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, bool inProperty) {
     MWindow* self = nullptr;
     if (msg == WM_NCCREATE) {
         const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lparam);
         self = cs != nullptr ? static_cast<MWindow*>(cs->lpCreateParams) : nullptr;
         if (self != nullptr) {
-            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            if (inProperty) {
+                ::SetPropW(hwnd, kObjectProperty, self);
+            } else {
+                ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            }
             self->hwnd_ = hwnd;
         }
+    } else if (inProperty) {
+        self = static_cast<MWindow*>(::GetPropW(hwnd, kObjectProperty));
     } else {
         self = reinterpret_cast<MWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (self == nullptr) {
         return ::DefWindowProcW(hwnd, msg, wparam, lparam);
     }
-    return Dispatch(self, hwnd, msg, wparam, lparam);
-}
-
-LRESULT MWindow::ControlProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    MWindow* self = nullptr;
-    if (msg == WM_NCCREATE) {
-        const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        self = cs != nullptr ? static_cast<MWindow*>(cs->lpCreateParams) : nullptr;
-        if (self != nullptr) {
-            ::SetPropW(hwnd, kObjectProperty, self);
-            self->hwnd_ = hwnd;
-        }
-    } else {
-        self = static_cast<MWindow*>(::GetPropW(hwnd, kObjectProperty));
-    }
-    if (self == nullptr) {
-        return ::DefWindowProcW(hwnd, msg, wparam, lparam);
-    }
-    return Dispatch(self, hwnd, msg, wparam, lparam);
-}
-
-LRESULT MWindow::Dispatch(MWindow* self, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     const LRESULT result = self->OnWindowMessage(msg, wparam, lparam);
     if (msg == WM_NCDESTROY) {
         self->Detach(hwnd);

@@ -102,8 +102,9 @@ protected:
     LRESULT CallPreviousProc(UINT msg, WPARAM wparam, LPARAM lparam);
 
 private:
-    // The object's handling, and after WM_NCDESTROY its detachment from the window.
-    static LRESULT Dispatch(MWindow* self, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+    // Finds the object (user data, or the property of a superclassed window), lets it handle
+    // the message, and after WM_NCDESTROY detaches it from the window.
+    static LRESULT Route(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, bool inProperty);
     void Detach(HWND hwnd);
     BOOL ChangeStyle(int index, DWORD remove, DWORD add, UINT swpFlags);
     BOOL MapRect(RECT* rect, bool toScreen) const;

@@ -5,37 +5,13 @@
 #include <algorithm>
 
 #include "lumoui/core/control_factory.h"
+#include "lumoui/core/control_list.h"
 #include "lumoui/core/manager.h"
 #include "lumoui/core/toolkit_folders.h"
 #include "lumoui/core/tooltip_window.h"
 #include "lumoui/win/win_api.h"
 
 namespace LumoUI {
-
-namespace {
-
-bool Overlap(const CRect& a, const CRect& b) {
-    CRect overlap;
-    return overlap.IntersectRect(a, b);
-}
-
-MControl::ControlList TakeAll(std::recursive_mutex& lock, MControl::ControlList& list) {
-    std::lock_guard guard(lock);
-    MControl::ControlList taken;
-    taken.swap(list);
-    return taken;
-}
-
-std::optional<size_t> IndexOf(const MControl::ControlList& list, const MControl* control) {
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (list[i].get() == control) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 PaintManager::PaintManager() : backColor_(RGB(9, 13, 19)), frameColor_(RGB(16, 168, 253)) {}
 
@@ -82,26 +58,12 @@ bool PaintManager::IsWindowThread() const {
 
 // --- layers ---
 
-MControl* PaintManager::AppendTo(MControl::ControlList& layer, std::recursive_mutex& lock,
-                                 std::unique_ptr<MControl> control) {
-    if (control == nullptr) {
-        return nullptr;
-    }
-    MControl* added = control.get();
-    if (added->GetManager() != this) {
-        added->SetManager(this);
-    }
-    std::lock_guard guard(lock);
-    layer.push_back(std::move(control));
-    return added;
-}
-
 MControl* PaintManager::AddControl(std::unique_ptr<MControl> control) {
-    return AppendTo(controls_, controlsLock_, std::move(control));
+    return AppendControl(controls_, controlsLock_, std::move(control), this);
 }
 
 MControl* PaintManager::AddArea(std::unique_ptr<MControl> control) {
-    return AppendTo(areas_, areasLock_, std::move(control));
+    return AppendControl(areas_, areasLock_, std::move(control), this);
 }
 
 MControl* PaintManager::CreateControl(UINT kind, MObject* parent, const wchar_t* className, UINT id,
@@ -195,7 +157,7 @@ LRESULT PaintManager::OnControlUpdate(CRect rect, int code, MControl* control) {
     auto widen = [&](const MControl::ControlList& list, size_t from) {
         for (size_t i = from; i < list.size(); ++i) {
             MControl* later = list[i].get();
-            if (later->IsVisible() && Overlap(later->GetRect(), rect)) {
+            if (later->IsVisible() && RectsOverlap(later->GetRect(), rect)) {
                 later->SetUpdate(0, backColor_);
                 dirty.UnionRect(dirty, later->GetRect());
             }

@@ -159,6 +159,9 @@ private:
     void OnButtonDown(UINT flags, CPoint pt, bool left);
     void OnButtonUp(UINT flags, CPoint pt, bool left);
     void OnButtonDblClk(UINT flags, CPoint pt, bool left);
+    // A release or double click for the hover control, which stops being the hover control
+    // when the point lies outside it.
+    void RouteToHover(UINT flags, CPoint pt, int (MControl::*router)(UINT, CPoint));
     void OnMouseLeave();
     void OnDeactivate();
     LRESULT OnMouseWheel(WPARAM wparam, LPARAM lparam);
@@ -170,8 +173,6 @@ private:
 
     // The top-level control that holds `control` (itself when it is one).
     static MControl* TopLevelOf(MControl* control);
-    MControl* AppendTo(MControl::ControlList& layer, std::recursive_mutex& lock,
-                       std::unique_ptr<MControl> control);
 
     HWND hwnd_ = nullptr;
     MWindow* window_ = nullptr;

@@ -244,32 +244,22 @@ void PaintManager::OnButtonUp(UINT flags, CPoint pt, bool left) {
     if (left) {
         dragArmed_ = false;
     }
-    MControl* hover = hover_;
-    if (hover == nullptr || !hover->IsVisible() || !hover->GetRresponse()) {
-        return;
-    }
-    const bool outside = !hover->GetRect().PtInRect(pt);
-    if (left) {
-        hover->OnLButtonUp(flags, pt);
-    } else {
-        hover->OnRButtonUp(flags, pt);
-    }
-    if (outside && hover_ == hover) {
-        hover_ = nullptr;
+    if (hover_ != nullptr && hover_->IsVisible() && hover_->GetRresponse()) {
+        RouteToHover(flags, pt, left ? &MControl::OnLButtonUp : &MControl::OnRButtonUp);
     }
 }
 
 void PaintManager::OnButtonDblClk(UINT flags, CPoint pt, bool left) {
+    RouteToHover(flags, pt, left ? &MControl::OnLButtonDblClk : &MControl::OnRButtonDblClk);
+}
+
+void PaintManager::RouteToHover(UINT flags, CPoint pt, int (MControl::*router)(UINT, CPoint)) {
     MControl* hover = hover_;
     if (hover == nullptr) {
         return;
     }
-    const bool outside = !hover->GetRect().PtInRect(pt);
-    if (left) {
-        hover->OnLButtonDblClk(flags, pt);
-    } else {
-        hover->OnRButtonDblClk(flags, pt);
-    }
+    const bool outside = !hover->GetRect().PtInRect(pt);  // taken before the control moves
+    (hover->*router)(flags, pt);
     if (outside && hover_ == hover) {
         hover_ = nullptr;
     }
