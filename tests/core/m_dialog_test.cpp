@@ -123,6 +123,36 @@ TEST_F(DialogTest, AMessageAControlConsumesNeverReachesTheDefaultProcedure) {
     }
 }
 
+TEST_F(DialogTest, ASuperclassedWindowKeepsTheBehaviourOfItsSystemClass) {
+    WNDCLASSEXW base;
+    base.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) -> LRESULT {
+        return msg == WM_APP + 1 ? 9 : DefWindowProcW(hwnd, msg, wparam, lparam);
+    };
+    base.lpszClassName = L"LumoTestBase";
+    RegisterClassExW(&base);
+    struct Superclassed : LumoUI::MWindow {
+        const wchar_t* super = L"LumoTestBase";
+        const wchar_t* GetWindowClassName() const override { return L"LumoTestEdit"; }
+        const wchar_t* GetSuperClassName() const override { return super; }
+        LRESULT OnWindowMessage(UINT msg, WPARAM wparam, LPARAM lparam) override {
+            return msg == WM_APP ? 7 : MWindow::OnWindowMessage(msg, wparam, lparam);
+        }
+    };
+    Superclassed window;
+    const HWND hwnd = window.Create(nullptr, L"", WS_POPUP, 0, CRect(0, 0, 50, 20));
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(window.SendMessageW(WM_APP), 7);
+    EXPECT_EQ(window.SendMessageW(WM_APP + 1), 9) << "passed on to the system class";
+    EXPECT_EQ(GetPropW(hwnd, L"Control"), &window);
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0) << "the user data stays the class's";
+    window.DestroyWindow();
+    EXPECT_EQ(window.GetSafeHwnd(), nullptr);
+
+    Superclassed orphan;
+    orphan.super = L"NoSuchSystemClass";
+    EXPECT_EQ(orphan.Create(nullptr, L"", WS_POPUP, 0, CRect(0, 0, 50, 20)), nullptr);
+}
+
 TEST_F(DialogTest, TheMessageLoopDropsAltF4AndEndsWithTheQuitCode) {
     TestDialog dlg;
     const HWND hwnd = dlg.Open();
@@ -197,24 +227,30 @@ TEST_F(DialogTest, SizeStaysWithinTheLimits) {
 }
 
 TEST_F(DialogTest, AreasAndTheBackgroundReachTheScreen) {
-    TestDialog dlg;
-    dlg.build = [](TestDialog& d) {
-        auto* area = static_cast<LumoUI::CArea*>(
-            d.CreateArea(L"CArea", 3, CRect(10, 10, 60, 60), L"", 1, 0));
-        ASSERT_NE(area, nullptr);
-        EXPECT_TRUE(area->IsEnabled()) << "an area is always enabled";
-        area->SetTransparent(0, 0, RGB(255, 0, 0));
-        area->SetFrame(1, LumoUI::Color(0xFF00FF00));
-    };
-    EXPECT_EQ(dlg.CreateControl(L"NoSuchControl", 4, CRect(), L"", 1, 1), nullptr);
-    const HWND hwnd = dlg.Open();
-    Pump();
-    const LumoUI::HeadlessImage image = display->WindowImage(hwnd);
-    ASSERT_FALSE(image.IsEmpty());
-    EXPECT_TRUE(SameColor(image.Color(0, 0), 0x10A8FD)) << "frame colour";
-    EXPECT_TRUE(SameColor(image.Color(5, 5), 0x090D13)) << "background colour";
-    EXPECT_EQ(image.Color(10, 10), 0xFF00FF00u) << "the area's frame";
-    EXPECT_EQ(image.Color(30, 30), 0xFFFF0000u) << "its fill";
+    for (const bool layered : {false, true}) {
+        TestDialog dlg;
+        dlg.build = [](TestDialog& d) {
+            auto* area = static_cast<LumoUI::CArea*>(
+                d.CreateArea(L"CArea", 3, CRect(10, 10, 60, 60), L"", 1, 0));
+            ASSERT_NE(area, nullptr);
+            EXPECT_TRUE(area->IsEnabled()) << "an area is always enabled";
+            area->SetTransparent(0, 0, RGB(255, 0, 0));
+            area->SetFrame(1, LumoUI::Color(0xFF00FF00));
+        };
+        EXPECT_EQ(dlg.CreateControl(L"NoSuchControl", 4, CRect(), L"", 1, 1), nullptr);
+        dlg.SetLayeredWindow(layered);
+        const HWND hwnd = dlg.Open();
+        Pump();
+        LumoUI::HeadlessFrame frame;
+        ASSERT_TRUE(display->GetFrame(hwnd, 0, &frame));
+        EXPECT_EQ(frame.perPixelAlpha, layered);
+        EXPECT_EQ((dlg.GetExStyle() & WS_EX_LAYERED) != 0, layered);
+        const LumoUI::HeadlessImage& image = frame.image;
+        EXPECT_TRUE(SameColor(image.Color(0, 0), 0x10A8FD)) << "frame colour";
+        EXPECT_TRUE(SameColor(image.Color(5, 5), 0x090D13)) << "background colour";
+        EXPECT_EQ(image.Color(10, 10), 0xFF00FF00u) << "the area's frame";
+        EXPECT_EQ(image.Color(30, 30), 0xFFFF0000u) << "its fill";
+    }
 }
 
 }  // namespace
