@@ -4,5 +4,6 @@ foreach(folder driver firmware font skins/theme1 layouts language)
     file(MAKE_DIRECTORY ${OUT_DIR}/${folder})
 endforeach()
 if(IS_DIRECTORY ${DATA_DIR})
-    file(COPY ${DATA_DIR}/ DESTINATION ${OUT_DIR})
+    # Tables that only the build reads (the text table of the language files) stay behind.
+    file(COPY ${DATA_DIR}/ DESTINATION ${OUT_DIR} PATTERN "*.tsv" EXCLUDE)
 endif()

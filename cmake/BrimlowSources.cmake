@@ -17,7 +17,7 @@ endfunction()
 
 # add_subdirectory for every folder below `parent` that has a CMakeLists.txt.
 function(brimlow_add_subdirectories parent)
-    file(GLOB children LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/${parent}/*)
+    file(GLOB children CONFIGURE_DEPENDS LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/${parent}/*)
     foreach(child IN LISTS children)
         if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
             add_subdirectory(${child})

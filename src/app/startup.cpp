@@ -1,16 +1,26 @@
 #include "app/startup.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "app/language.h"
 #include "device/catalogue_reader.h"
+#include "device/hid_device_manager.h"
+#include "device/sim/simulated_hid_backend.h"
 #include "lumoui/core/manager.h"
 #include "os/folders.h"
 #include "os/single_instance.h"
 
 using LumoUI::Manager;
 
-int RunBrimlow(int /*argc*/, char** /*argv*/) {
+int RunBrimlow(int argc, char** argv) {
+    // --simulate: the program talks to a simulated keyboard instead of the HID devices.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--simulate") {
+            HidDeviceManager::Instance().SetBackend(MakeSimulatedKeyboardBackend());
+        }
+    }
+
     // The program's name comes from the catalogue; without one the toolkit's default stays.
     CString catalogueName;
     if (ReadProgramName(CatalogueFilePath(), catalogueName)) {
