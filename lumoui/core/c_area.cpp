@@ -1,5 +1,6 @@
 #include "lumoui/core/c_area.h"
 
+#include "lumoui/core/control_factory.h"
 #include "lumoui/core/m_render.h"
 #include "lumoui/gfx/graphics.h"
 
@@ -51,5 +52,7 @@ void CArea::SetFrame(int on, Color frame, int) {
     frameColor_ = frame;
     UpdateControl(1, 0);
 }
+
+LUMOUI_REGISTER_CONTROL(CArea)
 
 }  // namespace LumoUI

@@ -1,20 +1,52 @@
 #include "lumoui/core/control_factory.h"
 
-#include <cwchar>
-
-#include "lumoui/core/c_area.h"
+#include <map>
+#include <mutex>
 
 namespace LumoUI {
 
-std::unique_ptr<MControl> ConstructControl(ControlFactory, const ControlRequest& r) {
+namespace {
+
+struct Makers {
+    std::mutex lock;
+    std::map<std::wstring_view, ControlMaker> byName;
+};
+
+// Made on first use: registrations run while the library's static objects are built.
+Makers& TheMakers() {
+    static Makers makers;
+    return makers;
+}
+
+}  // namespace
+
+bool RegisterControlClass(const wchar_t* name, ControlMaker make) {
+    const ControlClass* c = name != nullptr ? FindControlClass(name) : nullptr;
+    if (c == nullptr || make == nullptr) {
+        return false;
+    }
+    Makers& m = TheMakers();
+    std::lock_guard guard(m.lock);
+    return m.byName.emplace(c->name, make).second;
+}
+
+std::unique_ptr<MControl> ConstructControl(ControlFactory factory, const ControlRequest& r) {
     if (r.className == nullptr || r.className[0] == 0) {
         return nullptr;
     }
-    // Both factories know the area; the controls of the toolkit join as they are built.
-    if (std::wcscmp(r.className, L"CArea") == 0) {
-        return std::make_unique<CArea>(r.parent, r.id, r.rect, r.visible, 1);
+    const ControlClass* c = FindControlClass(r.className);
+    if (c == nullptr || !(factory == ControlFactory::kWindow ? c->window : c->container)) {
+        return nullptr;
     }
-    return nullptr;
+    ControlMaker make = nullptr;
+    {
+        Makers& m = TheMakers();
+        std::lock_guard guard(m.lock);
+        if (auto it = m.byName.find(c->name); it != m.byName.end()) {
+            make = it->second;
+        }
+    }
+    return make != nullptr ? make(r) : nullptr;
 }
 
 }  // namespace LumoUI

@@ -26,10 +26,12 @@ MControl::MControl(MObject* parent, UINT id, CRect rect, int visible, int enable
 }
 
 MControl::~MControl() {
-    RemoveAllControl();
+    // Before any list lock is taken: the animation tick holds its lock while it takes the
+    // lists' locks.
     if (manager_ != nullptr) {
         manager_->ForgetControl(this);
     }
+    RemoveAllControl();
 }
 
 const wchar_t* MControl::GetClassNameW() const {
@@ -373,9 +375,15 @@ int MControl::RemoveControl(MControl* child) {
     if (manager_ != nullptr && manager_->GetFocusControl() == child) {
         manager_->SetFocusControl(nullptr);
     }
-    std::unique_ptr<MControl> removed = TakeChild(child);
-    if (removed != nullptr && hot_ == child) {
+    ControlList removed;
+    if (std::unique_ptr<MControl> taken = TakeChild(child)) {
+        removed.push_back(std::move(taken));
+    }
+    if (!removed.empty() && hot_ == child) {
         hot_ = nullptr;
+    }
+    if (manager_ != nullptr) {
+        manager_->ForgetSubtrees(removed);
     }
     return 0;
 }
@@ -384,8 +392,18 @@ void MControl::RemoveAllControl() {
     ControlList areas = TakeAll(areasLock_, areas_);
     ControlList children = TakeAll(childrenLock_, children_);
     hot_ = nullptr;
+    if (manager_ != nullptr) {
+        manager_->ForgetSubtrees(areas);
+        manager_->ForgetSubtrees(children);
+    }
     areas.clear();
     children.clear();
+}
+
+void MControl::AddMTimer() {
+    if (manager_ != nullptr) {
+        manager_->AddMTimer(this);
+    }
 }
 
 // --- tooltip and focus ---

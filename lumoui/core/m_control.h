@@ -176,6 +176,12 @@ public:
     ListLock LockControls() const { return ListLock(childrenLock_); }
     ListLock LockAreaControls() const { return ListLock(areasLock_); }
 
+    // --- animation ---
+    // Registers the control with its window's animation timer: while the run-timer flag is
+    // set and the control and all its parents are visible, each tick calls OnTimer() on the
+    // timer's thread. Needs the paint manager (call it in InitControl or later).
+    void AddMTimer();
+
     // --- tooltip, focus ---
     // The text shown while the mouse rests on the control.
     void SetTooltip(const wchar_t* text);

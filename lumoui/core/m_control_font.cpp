@@ -20,11 +20,21 @@ void MControlFont::SetTextColor(Color color) {
     textColor_ = color;
 }
 
+int MControlFont::SetImage(UINT resourceId, const CString& resourceType, int count) {
+    if (manager_ == nullptr) {
+        return 0;
+    }
+    return UseImage(manager_->AddImgResInfo(resourceId, resourceType, count, 1), count, CString());
+}
+
 int MControlFont::SetImage(const wchar_t* path, int count) {
     if (manager_ == nullptr || path == nullptr) {
         return 0;
     }
-    const ImgResInfo* info = manager_->AddImgResInfo(path, count);
+    return UseImage(manager_->AddImgResInfo(path, count), count, path);
+}
+
+int MControlFont::UseImage(const ImgResInfo* info, int count, const CString& path) {
     if (info == nullptr) {
         return 0;
     }

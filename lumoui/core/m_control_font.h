@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "lumoui/core/image_cache.h"
 #include "lumoui/core/m_control.h"
 #include "lumoui/gfx/color.h"
 #include "lumoui/gfx/drawing_modes.h"
@@ -25,6 +26,9 @@ public:
     // --- hooks ---
     virtual void SetTextFont(const CString& face);
     virtual void SetTextColor(Color color);
+    // An image resource of the program (Manager::GetInstance()) as the skin image, with
+    // `count` frames; otherwise like the path form.
+    virtual int SetImage(UINT resourceId, const CString& resourceType, int count);
     // The skin image at `path` (relative to the skin folder) with `count` frames; with a
     // repaint request when visible. 0, and nothing changed, without a paint manager or when
     // the image cannot be loaded.
@@ -64,11 +68,20 @@ public:
 
     const Image* GetImage() const { return image_; }
     CSize GetImageSize() const { return CSize(imageWidth_, imageHeight_); }  // one frame
+    // Where frame `index` of the state strip lies in the image: frame width x height at
+    // x = index * frame width. With a count that does not divide the width, the pixels right
+    // of the last frame are never part of one.
+    CRect GetFrameRect(int index) const {
+        return CRect(index * imageWidth_, 0, (index + 1) * imageWidth_, imageHeight_);
+    }
     int GetImageCount() const { return imageCount_; }
     void SetImageCount(int count) { imageCount_ = count; }
     const CString& GetImagePath() const { return imagePath_; }
 
 protected:
+    // Takes the record's image and frame size; 1, or 0 (nothing changed) without a record.
+    int UseImage(const ImgResInfo* info, int count, const CString& path);
+
     CString title_;
     CString fontFace_;
     CString imagePath_;

@@ -317,4 +317,41 @@ void MDialog::SetupBackTranslucent() {
     }
 }
 
+UINT MDialog::SetMTimer(UINT intervalMs) {
+    return paintManager_.SetMTimer(intervalMs);
+}
+
+int MDialog::KillMTimer(UINT id) {
+    return paintManager_.KillMTimer(id);
+}
+
+int MDialog::LoadBKImage(const CString& relativePath) {
+    return paintManager_.LoadBKImage(relativePath);
+}
+
+int MDialog::LoadBKImage(UINT resourceId, const CString& resourceType) {
+    return paintManager_.LoadBKImage(resourceId, resourceType);
+}
+
+void MDialog::SetBackMode(enumBackMode mode, int corner) {
+    paintManager_.SetBackMode(mode, corner);
+}
+
+void MDialog::SetScrollResID(UINT vertical, UINT horizontal) {
+    paintManager_.SetScrollResID(vertical, horizontal);
+}
+
+void MDialog::SetMessage(const CString& text, CRect rect, MsgLevel level) {
+    if (rect.IsRectEmpty()) {
+        const int centre = (client_.left + client_.right) / 2;
+        rect = CRect(centre - 100, client_.bottom - 60, centre + 100, client_.bottom - 2);
+        rect.OffsetRect(0, messageOffset_);
+    }
+    paintManager_.SetMessage(text, rect, level);
+}
+
+void MDialog::SetProgress(int percent, const CString& text, CRect rect) {
+    paintManager_.SetProgress(percent, text, rect);
+}
+
 }  // namespace LumoUI

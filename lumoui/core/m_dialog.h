@@ -95,6 +95,26 @@ public:
     void DoYes();     // IDYES
     void DoNo();      // IDNO
 
+    // --- animation timer ---
+    // Starts the window's animation timer, which ticks the controls registered with
+    // AddMTimer (the program uses 10 ms); its identifier.
+    UINT SetMTimer(UINT intervalMs);
+    // Stops one of the window's periodic timers; 1 when it had it.
+    int KillMTimer(UINT id);
+
+    // --- painting ---
+    // The background image, from the skin folder or the program's resources; 0 when it
+    // cannot be loaded (the window then draws its colours).
+    int LoadBKImage(const CString& relativePath);
+    int LoadBKImage(UINT resourceId, const CString& resourceType);
+    void SetBackMode(enumBackMode mode, int corner);
+    void SetScrollResID(UINT vertical, UINT horizontal);
+    // A message over the controls for 3 s. An empty rectangle gives the default box: the
+    // client centre +- 100 pixels across, from 60 to 2 pixels above the bottom, moved down by
+    // the message offset.
+    void SetMessage(const CString& text, CRect rect, MsgLevel level);
+    void SetProgress(int percent, const CString& text, CRect rect);
+
     // --- settings ---
     void SetLayeredWindow(int on);
     void EnableWndDrag(int on);

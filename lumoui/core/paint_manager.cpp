@@ -1,17 +1,39 @@
 // PaintManager: attachment to the window, the two layers, repaint requests, focus, the
-// tooltip and the paint pass.
+// tooltip, images and fonts.
 #include "lumoui/core/paint_manager.h"
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
 #include "lumoui/core/control_factory.h"
 #include "lumoui/core/control_list.h"
 #include "lumoui/core/manager.h"
+#include "lumoui/core/module_resources.h"
 #include "lumoui/core/toolkit_folders.h"
 #include "lumoui/core/tooltip_window.h"
 #include "lumoui/win/win_api.h"
 
 namespace LumoUI {
+
+namespace {
+
+bool FileExists(const CString& path) {
+    struct stat st {};
+    return stat(WideToUtf8(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The private faces the font folder may hold, and the names they are registered under.
+struct PrivateFace {
+    const wchar_t* file;
+    const wchar_t* name;
+};
+constexpr PrivateFace kPrivateFaces[] = {
+    {L"SourceHanSansCN-Regular.otf", L"SourceHanSansCN-Regular"},
+    {L"Arial.ttf", L"Arial"},
+};
+
+}  // namespace
 
 PaintManager::PaintManager() : backColor_(RGB(9, 13, 19)), frameColor_(RGB(16, 168, 253)) {}
 
@@ -24,10 +46,27 @@ void PaintManager::Init(HWND hwnd, MWindow* window, MObject* owner) {
     window_ = window;
     owner_ = owner;
     ownerThread_ = ::GetWindowThreadProcessId(hwnd, nullptr);
+    // The pause between paint passes is a real-time cap; on virtual time it would hold
+    // every paint back until a test moved the clock.
+    repaintPauseMs_ = GetWindowClock().IsVirtual() ? 0 : kRepaintPauseMs;
+    lastPaintEnd_ = 0;
+    repaintHeld_ = false;
+    const CString fontFolder = GetFontFolder();
+    for (const PrivateFace& face : kPrivateFaces) {
+        const CString path = fontFolder + face.file;
+        if (FileExists(path)) {
+            AddTempFont(face.name, path.c_str());
+        }
+    }
+    AddGDITempFont(kFontResource);
+    scrollVertical_ = kScrollVerticalResource;
+    scrollHorizontal_ = kScrollHorizontalResource;
     initialized_ = true;
 }
 
 void PaintManager::Release() {
+    // Timers first: no tick may reach a control or a member that is going away.
+    ReleaseTimers();
     ClearTooltip();
     tooltip_.reset();
     ClearAllControls();
@@ -41,12 +80,10 @@ void PaintManager::Release() {
     dragArmed_ = false;
     buttonHeld_ = false;
     captured_ = false;
-    images_.Clear();
-    {
-        std::lock_guard guard(fontLock_);
-        fontFamily_.reset();
-        fontFamilyName_.clear();
-    }
+    ClearImgResInfo();
+    ClearTempFont();
+    backImage_.reset();
+    backBuffer_.Reset();
     initialized_ = false;
     hwnd_ = nullptr;
     ownerThread_ = 0;
@@ -95,15 +132,52 @@ int PaintManager::RemoveControl(MControl* control) {
             controls_.erase(controls_.begin() + static_cast<std::ptrdiff_t>(*at));
         }
     }
-    return removed != nullptr ? 1 : 0;  // deleted here, outside the lock
+    if (removed == nullptr) {
+        return 0;
+    }
+    MControl::ControlList doomed;
+    doomed.push_back(std::move(removed));
+    ForgetSubtrees(doomed);
+    return 1;  // deleted here, outside the lock
 }
 
 void PaintManager::ClearControls() {
     MControl::ControlList doomed = TakeAll(controlsLock_, controls_);
+    ForgetSubtrees(doomed);
 }
 
 void PaintManager::ClearAreaControls() {
     MControl::ControlList doomed = TakeAll(areasLock_, areas_);
+    ForgetSubtrees(doomed);
+}
+
+void PaintManager::ForgetSubtrees(const MControl::ControlList& doomed) {
+    // Gathered first, each list under its own lock, and taken out of the animation list
+    // afterwards: a tick holds the animation lock while it takes the lists' locks.
+    std::vector<MControl*> all;
+    std::vector<MControl*> pending;
+    for (const auto& control : doomed) {
+        pending.push_back(control.get());
+    }
+    while (!pending.empty()) {
+        MControl* control = pending.back();
+        pending.pop_back();
+        all.push_back(control);
+        {
+            MControl::ListLock lock = control->LockAreaControls();
+            for (const auto& child : control->GetAreaControls()) {
+                pending.push_back(child.get());
+            }
+        }
+        MControl::ListLock lock = control->LockControls();
+        for (const auto& child : control->GetControls()) {
+            pending.push_back(child.get());
+        }
+    }
+    std::lock_guard guard(animationLock_);
+    std::erase_if(animated_, [&all](MControl* c) {
+        return std::find(all.begin(), all.end(), c) != all.end();
+    });
 }
 
 void PaintManager::ClearAllControls() {
@@ -255,6 +329,9 @@ void PaintManager::SetFocusControl(MControl* control) {
 }
 
 void PaintManager::ForgetControl(MControl* control) {
+    DeleteTalTimer(control);
+    KillTimer(control);
+    caret_.Forget(control);
     if (hover_ == control) {
         hover_ = nullptr;
     }
@@ -304,67 +381,41 @@ const ImgResInfo* PaintManager::AddImgResInfo(const wchar_t* relativePath, int c
     return images_.Find(GetSkinFolder(), relativePath, count);
 }
 
+const ImgResInfo* PaintManager::AddImgResInfo(UINT resourceId, const CString& resourceType,
+                                              int count, int fromProgram) {
+    const HINSTANCE module = fromProgram ? Manager::GetInstance() : GetToolkitModule();
+    return images_.FindResource(resourceId, resourceType, count, fromProgram != 0, module);
+}
+
+void PaintManager::ClearImgResInfo() {
+    images_.Clear();
+}
+
+std::optional<FontFamily> PaintManager::AddTempFont(const wchar_t* name,
+                                                    const wchar_t* fontFilePath) {
+    if (name == nullptr || fontFilePath == nullptr) {
+        return std::nullopt;
+    }
+    return fonts_.AddFile(name, fontFilePath);
+}
+
+std::optional<FontFamily> PaintManager::AddTempFont(const wchar_t* name, UINT resourceId) {
+    if (name == nullptr) {
+        return std::nullopt;
+    }
+    return fonts_.AddResource(name, resourceId);
+}
+
+int PaintManager::AddGDITempFont(UINT resourceId) {
+    return fonts_.AddFaceResource(resourceId) ? 1 : 0;
+}
+
 std::optional<FontFamily> PaintManager::FindTempFont(const wchar_t*) {
-    const CString face = Manager::GetFontName();
-    std::lock_guard guard(fontLock_);
-    if (!fontFamily_ || fontFamilyName_ != face) {
-        fontFamily_ = FontFamily::Installed(face);
-        fontFamilyName_ = face;
-    }
-    return fontFamily_;
+    return fonts_.Find(Manager::GetFontName());
 }
 
-// --- painting ---
-
-LRESULT PaintManager::OnPaint() {
-    RunPendingUpdates();
-    if (::IsIconic(hwnd_)) {
-        ::ValidateRect(hwnd_, nullptr);
-        return 1;
-    }
-    PAINTSTRUCT paint;
-    if (!::BeginPaint(hwnd_, &paint)) {
-        return 0;
-    }
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
-    Bitmap buffer(client.Width(), client.Height());
-    if (!buffer.IsEmpty()) {
-        HDC dc(buffer);
-        DrawBackground(dc, client);
-        DrawControls(dc, layered_ ? CRect(client) : paint.rcPaint);
-        if (layered_) {
-            const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_EXSTYLE));
-            if ((exStyle & WS_EX_LAYERED) == 0) {
-                ::SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(exStyle | WS_EX_LAYERED));
-            }
-            ::UpdateLayeredWindow(hwnd_, buffer.View());
-        } else {
-            ::PresentWindow(hwnd_, buffer.View(), paint.rcPaint);
-        }
-    }
-    ::EndPaint(hwnd_, &paint);
-    return 0;
-}
-
-void PaintManager::DrawBackground(HDC& dc, CRect client) {
-    Bitmap* target = dc.GetBitmap();
-    target->Fill(client, ArgbFromColorref(frameColor_, 0xFE));
-    client.DeflateRect(1, 1);
-    target->Fill(client, ArgbFromColorref(backColor_, 0xFE));
-}
-
-void PaintManager::DrawControls(HDC& dc, CRect clip) {
-    {
-        std::lock_guard guard(areasLock_);
-        for (const auto& area : areas_) {
-            area->Draw(dc, clip);
-        }
-    }
-    std::lock_guard guard(controlsLock_);
-    for (const auto& control : controls_) {
-        control->Draw(dc, clip);
-    }
+void PaintManager::ClearTempFont() {
+    fonts_.Clear();
 }
 
 }  // namespace LumoUI

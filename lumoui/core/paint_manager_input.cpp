@@ -39,6 +39,9 @@ std::optional<LRESULT> PaintManager::OnWindowMessage(UINT msg, WPARAM wparam, LP
     switch (msg) {
         case WM_PAINT:
             return OnPaint();
+        case WM_TIMER:
+            OnWindowTimer(static_cast<UINT>(wparam));
+            return 0;
         case WM_NCACTIVATE:
             if (!wparam) {
                 OnDeactivate();

@@ -11,4 +11,8 @@ LUMOUI_API CString GetApplicationFolder();
 LUMOUI_API CString GetSkinFolder();  // application folder + "skins/" + theme
 LUMOUI_API CString GetFontFolder();  // application folder + "font/"
 
+// Makes `folder` the application folder instead of the executable's (empty: the executable's
+// again); for hosts whose program files live elsewhere, and for tests.
+LUMOUI_API void SetApplicationFolder(const CString& folder);
+
 }  // namespace LumoUI
