@@ -6,3 +6,4 @@ add_custom_target(program_folder ALL
             -P ${PROJECT_SOURCE_DIR}/cmake/AssembleProgramFolder.cmake
     COMMENT "Assembling the program folder"
     VERBATIM)
+include(StagedFonts)

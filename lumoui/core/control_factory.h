@@ -2,8 +2,8 @@
 // container's (MPanel). Each knows its own fixed set of names, matched exactly; a class joins
 // by registering its maker once, in its own source file:
 //
-//     // m_button.cpp
-//     LUMOUI_REGISTER_CONTROL(MButton);
+//     // m_button.cpp, inside namespace LumoUI
+//     LUMOUI_REGISTER_CONTROL(MButton)
 //
 // The macro builds the object with the constructor arguments of the class's family (see
 // kControlClasses) and fails to compile when the class has no such constructor or its name is

@@ -13,8 +13,11 @@
 
 #include "lumoui/core/m_dialog.h"
 #include "lumoui/core/m_panel.h"
+#include "lumoui/core/toolkit_folders.h"
+#include "lumoui/gfx/bitmap.h"
 #include "lumoui/win/headless/headless_backend.h"
 #include "lumoui/win/win_api.h"
+#include "support/temp_folder.h"
 
 namespace coretest {
 
@@ -181,6 +184,34 @@ T* AddChild(MControl& parent, UINT id, CRect rect, Args&&... args) {
     return static_cast<T*>(
         parent.AddControl(std::make_unique<T>(&parent, id, rect, std::forward<Args>(args)...)));
 }
+
+// An application folder of the test's own (skins/theme1/ and font/ below it) for the life
+// of the object.
+class ScopedAppFolder {
+public:
+    ScopedAppFolder() { LumoUI::SetApplicationFolder(Utf8ToWide(folder.Path())); }
+    ~ScopedAppFolder() { LumoUI::SetApplicationFolder(L""); }
+    ScopedAppFolder(const ScopedAppFolder&) = delete;
+    ScopedAppFolder& operator=(const ScopedAppFolder&) = delete;
+
+    std::string SkinPath(const std::string& relative) const {
+        return folder / ("skins/theme1/" + relative);
+    }
+    // Writes `bitmap` as a PNG skin image at `relative` (below skins/theme1/).
+    void WriteSkin(const std::string& relative, const LumoUI::Bitmap& bitmap) const {
+        folder.WriteFile("skins/theme1/" + relative, "");
+        ASSERT_TRUE(bitmap.SavePng(Utf8ToWide(SkinPath(relative))));
+    }
+    // A width x height skin image of one colour.
+    void WriteSkin(const std::string& relative, int width, int height,
+                   ARGB color = 0xFF336699) const {
+        LumoUI::Bitmap bitmap(width, height);
+        bitmap.Clear(color);
+        WriteSkin(relative, bitmap);
+    }
+
+    TempFolder folder;
+};
 
 class CoreTest : public ::testing::Test {
 protected:

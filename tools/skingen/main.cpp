@@ -4,7 +4,8 @@
 //   skingen [--images TABLE] [--layouts FOLDER] [--out SKIN_FOLDER] [--sheet SHEET.png]
 //
 // --out writes every image below SKIN_FOLDER (keyboard pictures below its keyboard/ folder);
-// --sheet writes the review sheet. TABLE and FOLDER default to the ones in the source tree.
+// --sheet writes the review sheet. TABLE and FOLDER default to the ones in the source tree;
+// an empty FOLDER draws no keyboard pictures.
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -97,7 +98,8 @@ int main(int argc, char** argv) {
         images.push_back(RenderImage(spec));
     }
     std::vector<Picture> pictures;
-    bool ok = DrawPictures(options.layouts, pictures);
+    // An empty layouts folder draws no keyboard pictures (the toolkit's own images).
+    bool ok = options.layouts.empty() || DrawPictures(options.layouts, pictures);
     if (!options.out.empty()) {
         for (const RenderedImage& image : images) {
             ok = WriteImage(image, options.out) && ok;
