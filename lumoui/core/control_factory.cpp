@@ -21,28 +21,32 @@ Makers& TheMakers() {
 }  // namespace
 
 bool RegisterControlClass(const wchar_t* name, ControlMaker make) {
-    const ControlClass* c = name != nullptr ? FindControlClass(name) : nullptr;
-    if (c == nullptr || make == nullptr) {
+    const int index = name != nullptr ? FindControlClass(name) : -1;
+    if (index < 0 || make == nullptr) {
         return false;
     }
     Makers& m = TheMakers();
     std::lock_guard guard(m.lock);
-    return m.byName.emplace(c->name, make).second;
+    return m.byName.emplace(kControlClasses[index].name, make).second;
 }
 
 std::unique_ptr<MControl> ConstructControl(ControlFactory factory, const ControlRequest& r) {
     if (r.className == nullptr || r.className[0] == 0) {
         return nullptr;
     }
-    const ControlClass* c = FindControlClass(r.className);
-    if (c == nullptr || !(factory == ControlFactory::kWindow ? c->window : c->container)) {
+    const int index = FindControlClass(r.className);
+    if (index < 0) {
+        return nullptr;
+    }
+    const ControlClass& c = kControlClasses[index];
+    if (!(factory == ControlFactory::kWindow ? c.window : c.container)) {
         return nullptr;
     }
     ControlMaker make = nullptr;
     {
         Makers& m = TheMakers();
         std::lock_guard guard(m.lock);
-        if (auto it = m.byName.find(c->name); it != m.byName.end()) {
+        if (auto it = m.byName.find(c.name); it != m.byName.end()) {
             make = it->second;
         }
     }

@@ -10,6 +10,7 @@
 // not in the table. A name whose class is not registered (not built yet) gives none.
 #pragma once
 
+#include <iterator>
 #include <memory>
 #include <string_view>
 
@@ -93,20 +94,22 @@ inline constexpr ControlClass kControlClasses[] = {
     {L"DownloadButton", ControlFamily::kText, false, true},
 };
 
-// The table entry of a class name; none for a name no factory knows.
-constexpr const ControlClass* FindControlClass(std::wstring_view name) {
-    for (const ControlClass& c : kControlClasses) {
-        if (c.name == name) {
-            return &c;
+// The index of a class name in the table; -1 for a name no factory knows. (Indexes rather
+// than pointers keep it a constant expression in every build.)
+constexpr int FindControlClass(std::wstring_view name) {
+    for (size_t i = 0; i < std::size(kControlClasses); ++i) {
+        if (kControlClasses[i].name == name) {
+            return static_cast<int>(i);
         }
     }
-    return nullptr;
+    return -1;
 }
 
 constexpr ControlFamily ControlFamilyOf(std::wstring_view name) {
-    const ControlClass* c = FindControlClass(name);
+    const int index = FindControlClass(name);
     // A name outside the table stops the compilation of its registration here.
-    return c != nullptr ? c->family : throw "not a control class name of the factories";
+    return index >= 0 ? kControlClasses[index].family
+                      : throw "not a control class name of the factories";
 }
 
 using ControlMaker = std::unique_ptr<MControl> (*)(const ControlRequest&);

@@ -87,7 +87,8 @@ UINT PaintManager::NextControlTimerID() const {
 }
 
 int PaintManager::SetTimer(MControl* control, UINT key, UINT elapseMs) {
-    if (control == nullptr) {
+    // Without a window the system would make a thread timer that no control ever sees.
+    if (control == nullptr || hwnd_ == nullptr) {
         return 0;
     }
     std::lock_guard guard(timersLock_);
