@@ -85,7 +85,10 @@ public:
 struct Window {
     Window() {
         LumoUI::SetApplicationFolder(Utf8ToWide(BRIMLOW_OUT_DIR));
-        LumoUI::UseHeadlessBackend();
+        // No frame history: the display's own copies are not the toolkit's cost.
+        LumoUI::HeadlessOptions options;
+        options.framesKept = 0;
+        LumoUI::UseHeadlessBackend(options);
         hwnd = dlg.Create(nullptr, L"bench", WS_POPUP | WS_VISIBLE, 0, CRect(0, 0, 1280, 720));
         LumoUI::HeadlessBackend::Pump();
     }

@@ -287,7 +287,12 @@ private:
     // Holds a paint back while the pause after the last pass lasts; true when it did.
     bool DeferPaint();
     void OnRepaintTimer();
-    void DrawBackground(HDC& dc, CRect client);
+    // The background over `bounds` (the client area, or less: see PaintBounds).
+    void DrawBackground(HDC& dc, CRect client, CRect bounds);
+    // What a pass limited to `clip` reads or shows of the back buffer: the clip and the
+    // rectangles of every control drawn in it. Elsewhere the buffer may keep the last pass's
+    // pixels, since nothing of this pass looks at them.
+    CRect PaintBounds(CRect clip) const;
     void DrawControls(HDC& dc, CRect clip);
     void RunPendingUpdates();
     // Timers: the window's own, then those of its controls.

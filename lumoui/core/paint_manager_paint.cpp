@@ -1,6 +1,7 @@
 // PaintManager: the paint pass (background, areas, controls, caret, message overlay, output
 // for opaque and per-pixel-alpha windows), the pause between passes, and the painting
 // settings.
+#include "lumoui/core/control_list.h"
 #include "lumoui/core/m_render.h"
 #include "lumoui/core/manager.h"
 #include "lumoui/core/paint_manager.h"
@@ -53,16 +54,17 @@ LRESULT PaintManager::OnPaint() {
     RECT clientRect;
     ::GetClientRect(hwnd_, &clientRect);
     const CRect client = clientRect;
-    // One buffer per window, drawn anew on every pass: it is cleared where the background
-    // does not cover it, so each pass starts from the same pixels a fresh buffer would.
+    // One buffer per window, drawn anew on every pass where the pass reads or shows it, with
+    // the same pixels a fresh buffer would get there.
     if (backBuffer_.Size() != client.Size()) {
         backBuffer_.Create(client.Width(), client.Height());
     }
     if (!backBuffer_.IsEmpty()) {
         HDC dc(backBuffer_);
         const int saved = dc.SaveDC();
-        DrawBackground(dc, client);
-        DrawControls(dc, layered_ ? client : CRect(paint.rcPaint));
+        const CRect clip = layered_ ? client : CRect(paint.rcPaint);
+        DrawBackground(dc, client, layered_ ? client : PaintBounds(clip));
+        DrawControls(dc, clip);
         caret_.Draw(dc);
         if (layered_) {
             MakeColouredPixelsOpaque(backBuffer_, client);
@@ -119,16 +121,57 @@ void PaintManager::OnRepaintTimer() {
     }
 }
 
-void PaintManager::DrawBackground(HDC& dc, CRect client) {
+CRect PaintManager::PaintBounds(CRect clip) const {
+    CRect bounds = clip;
+    // The same walk as drawing: visible controls that meet the clip, their area children
+    // that meet them, and their visible children.
+    std::vector<const MControl*> pending;
+    {
+        std::lock_guard areas(areasLock_);
+        std::lock_guard controls(controlsLock_);
+        for (const auto* list : {&areas_, &controls_}) {
+            for (const auto& c : *list) {
+                pending.push_back(c.get());
+            }
+        }
+    }
+    while (!pending.empty()) {
+        const MControl* c = pending.back();
+        pending.pop_back();
+        if (!c->IsVisible() || !RectsOverlap(c->GetRect(), clip)) {
+            continue;
+        }
+        bounds.UnionRect(bounds, c->GetRect());
+        {
+            MControl::ListLock lock = c->LockAreaControls();
+            for (const auto& area : c->GetAreaControls()) {
+                if (RectsOverlap(area->GetRect(), c->GetRect())) {
+                    pending.push_back(area.get());
+                }
+            }
+        }
+        MControl::ListLock lock = c->LockControls();
+        for (const auto& child : c->GetControls()) {
+            pending.push_back(child.get());
+        }
+    }
+    return bounds;
+}
+
+void PaintManager::DrawBackground(HDC& dc, CRect client, CRect bounds) {
     Bitmap* target = dc.GetBitmap();
+    bounds.IntersectRect(bounds, client);
     if (backImage_ == nullptr) {
-        target->Fill(client, ArgbFromColorref(frameColor_, kBackgroundAlpha));
-        client.DeflateRect(1, 1);
-        target->Fill(client, ArgbFromColorref(backColor_, kBackgroundAlpha));
+        target->Fill(bounds, ArgbFromColorref(frameColor_, kBackgroundAlpha));
+        CRect inner = client;
+        inner.DeflateRect(1, 1);
+        inner.IntersectRect(inner, bounds);
+        target->Fill(inner, ArgbFromColorref(backColor_, kBackgroundAlpha));
         return;
     }
-    target->Clear(0);
+    target->Fill(bounds, 0);
     Graphics graphics(dc);
+    graphics.SetClip(bounds);
     if (backMode_ == BackModeFrame) {
         MRender::DrawImageFrame(graphics, backImage_.get(), client, 0, 0, backImage_->GetWidth(),
                                 backImage_->GetHeight(), backCorner_);

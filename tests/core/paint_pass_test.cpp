@@ -5,6 +5,7 @@
 
 #include "core_test_support.h"
 #include "lumoui/core/manager.h"
+#include "lumoui/gfx/graphics.h"
 
 namespace coretest {
 namespace {
@@ -150,6 +151,57 @@ TEST_F(PaintPassTest, TheNormalModeDrawsTheImageAtItsSizeAndAFailedLoadFallsBack
     Pump();
     image = LatestFrame(display, hwnd);
     EXPECT_TRUE(Near(image.Color(0, 0), 0xFE10A8FD)) << "the default frame colour";
+}
+
+// A control that tints what lies beneath it.
+class Tint : public MControl {
+public:
+    Tint(MObject* parent, UINT id, CRect rect, ARGB tint)
+        : MControl(parent, id, rect, 1, 1, 1), tint_(tint) {}
+    void DrawControl(HDC& dc, CRect) override {
+        if (!GetUpdate()) {
+            UpdateMemDC(dc, rect_.Width(), rect_.Height());
+            MemDC().BitBlt(0, 0, rect_.Width(), rect_.Height(), dc, rect_.left, rect_.top);
+            LumoUI::Graphics(MemDC()).FillRectangle(tint_,
+                                                    CRect(0, 0, rect_.Width(), rect_.Height()));
+        }
+        dc.BitBlt(rect_.left, rect_.top, rect_.Width(), rect_.Height(), MemDC(), 0, 0);
+    }
+
+private:
+    ARGB tint_;
+};
+
+TEST_F(PaintPassTest, ASmallRepaintLeavesWhatAWholeRepaintWould) {
+    ScopedAppFolder app;
+    app.WriteSkin("bk.png", CornerImage());
+    TestDialog dlg;
+    MControl* lower = nullptr;
+    MControl* upper = nullptr;
+    dlg.build = [&](TestDialog& d) {
+        lower = d.Add<Tint>(1, CRect(10, 10, 90, 90), 0x80FF0000);
+        upper = d.Add<Tint>(2, CRect(60, 40, 160, 120), 0x8000FF00);
+        d.Add<Tint>(3, CRect(200, 100, 280, 180), 0x800000FF);
+    };
+    dlg.LoadBKImage(L"bk.png");
+    dlg.SetBackMode(LumoUI::BackModeFrame, 30);
+    const HWND hwnd = dlg.Open();
+    LumoUI::PaintManager& pm = dlg.GetPaintManager();
+    // Caches rebuilt in small passes take what lies beneath their whole rectangle.
+    upper->UpdateControl(1, 0);
+    Pump();
+    lower->SetUpdate(0, 0);
+    pm.InvalidateRect(CRect(20, 20, 30, 30), FALSE);
+    Pump();
+    pm.Invalidate();
+    Pump();
+    const HeadlessImage partial = display->WindowImage(hwnd);
+    for (const auto& control : dlg.GetControls()) {
+        control->SetUpdate(0, 0);
+    }
+    pm.Invalidate();
+    Pump();
+    EXPECT_TRUE(partial == display->WindowImage(hwnd));
 }
 
 TEST_F(PaintPassTest, AMessageIsHeldForThreeSecondsAndThenFadesOut) {
