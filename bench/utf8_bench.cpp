@@ -8,9 +8,7 @@ namespace {
 const std::string kMixedText = [] {
     std::string text;
     for (int i = 0; i < 64; ++i) {
-        text +=
-            "Touche personnalis\xC3\xA9"
-            "e F12 \xE2\x82\xAC ";
+        text += "Touche personnalis\xC3\xA9" "e F12 \xE2\x82\xAC ";
     }
     return text;
 }();
