@@ -114,15 +114,13 @@ TEST_F(FirstFamilyCommandsTest, AKeyWhoseMacroIsGoneKeepsItsOwnFunction) {
 }
 
 TEST_F(FirstFamilyCommandsTest, LightWritesTheModeThenItsParameters) {
-    LightModeRecord record;
-    record.profile = CommandRig::kProfile;
-    record.mode = 3;
-    record.brightness = 4;
-    record.speed = 2;
-    record.direction = 1;
-    record.colorful = 1;
-    record.color_value = static_cast<int>(RGB(0x10, 0x20, 0x30));
-    rig_.database.InsertLightMode(record);
+    rig_.database.InsertLightMode({.profile = CommandRig::kProfile,
+                                   .mode = 3,
+                                   .brightness = 4,
+                                   .speed = 2,
+                                   .direction = 1,
+                                   .colorful = 1,
+                                   .color_value = static_cast<int>(RGB(0x10, 0x20, 0x30))});
 
     std::atomic<bool> parameterWrite{false};
     EXPECT_TRUE(commands_.WriteLight(CommandRig::kProfile, 3, parameterWrite));
@@ -187,18 +185,9 @@ TEST_F(FirstFamilyCommandsTest, FactoryResetAndLightSlot) {
     EXPECT_EQ(rig_.keyboard->State().factoryResets, 1);
     EXPECT_EQ(Waits(), std::vector<milliseconds>{milliseconds(100)});
 
-    LightModeRecord record;
-    record.mode = 8;
-    record.brightness = 4;
-    record.speed = 3;
-    record.config_func = 0x101;
-    commands_.SetLightEffectSlot(record, 2);
-    LightEffect expected;
-    expected.modeIndex = 7;
-    expected.brightness = 4;
-    expected.speed = 3;
-    expected.slot = 2;
-    EXPECT_EQ(rig_.keyboard->State().lightEffect, expected);
+    commands_.SetLightEffectSlot({.mode = 8, .brightness = 4, .speed = 3, .config_func = 0x101}, 2);
+    EXPECT_EQ(rig_.keyboard->State().lightEffect,
+              (LightEffect{.modeIndex = 7, .brightness = 4, .speed = 3, .slot = 2}));
     EXPECT_EQ(Waits().back(), milliseconds(16));
 }
 

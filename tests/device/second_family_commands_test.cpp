@@ -187,24 +187,18 @@ TEST_F(SecondFamilyCommandsTest, AMacroThatIsGoneFreesItsSlot) {
 }
 
 TEST_F(SecondFamilyCommandsTest, CableLightResetAndMusic) {
-    LightModeRecord record;
-    record.profile = CommandRig::kProfile;
-    record.mode = 5;
-    record.brightness = 4;
-    record.speed = 3;
-    record.colorindex = 1;
-    record.direction = 2;
-    record.config_func = 0x100;
-    rig_.database.InsertLightMode(record);
+    rig_.database.InsertLightMode({.profile = CommandRig::kProfile,
+                                   .mode = 5,
+                                   .brightness = 4,
+                                   .speed = 3,
+                                   .direction = 2,
+                                   .colorindex = 1,
+                                   .config_func = 0x100});
     EXPECT_TRUE(commands_.WriteLight(CommandRig::kProfile, 5, 2, 0));
     EXPECT_FALSE(commands_.WriteLight(CommandRig::kProfile, 6, 2, 0));
-    LightEffect expected;
-    expected.modeIndex = 4;
-    expected.brightness = 3;
-    expected.speed = 0x12;
-    expected.slot = 2;
-    expected.direction = 2;
-    EXPECT_EQ(rig_.keyboard->State().lightEffect, expected);
+    EXPECT_EQ(
+        rig_.keyboard->State().lightEffect,
+        (LightEffect{.modeIndex = 4, .brightness = 3, .speed = 0x12, .slot = 2, .direction = 2}));
 
     EXPECT_TRUE(commands_.FactoryReset(0));
     EXPECT_EQ(rig_.keyboard->State().factoryResets, 1);
@@ -234,20 +228,14 @@ TEST_F(SecondFamilyWirelessTest, FactoryResetPausesBetweenItsPayloads) {
 }
 
 TEST_F(SecondFamilyWirelessTest, LightGoesAsAPayload) {
-    LightModeRecord record;
-    record.mode = 2;
-    record.brightness = 1;
-    record.speed = 4;
-    record.direction = 1;
-    EXPECT_TRUE(commands_.SetLightEffect(record, 3, 1));
-    LightEffect expected;
-    expected.wireless = true;
-    expected.modeIndex = 1;
-    expected.brightness = 0;
-    expected.speed = 3;
-    expected.slot = 3;
-    expected.direction = 1;
-    EXPECT_EQ(rig_.keyboard->State().lightEffect, expected);
+    EXPECT_TRUE(
+        commands_.SetLightEffect({.mode = 2, .brightness = 1, .speed = 4, .direction = 1}, 3, 1));
+    EXPECT_EQ(rig_.keyboard->State().lightEffect, (LightEffect{.wireless = true,
+                                                               .modeIndex = 1,
+                                                               .brightness = 0,
+                                                               .speed = 3,
+                                                               .slot = 3,
+                                                               .direction = 1}));
 }
 
 TEST(SecondFamilyCommandsNoDeviceTest, KeyWriteStopsWithoutASlotTable) {
