@@ -1,6 +1,9 @@
 #include "lumoui/core/manager.h"
 
 #include <mutex>
+#include <set>
+
+#include "lumoui/win/win_api.h"
 
 namespace LumoUI {
 
@@ -13,6 +16,9 @@ struct Settings {
     CString deviceName = L"Brimlow";
     CString fontName = L"SourceHanSansCN-Regular";
     int fontSize = 14;
+    HINSTANCE instance = nullptr;
+    int drawingStarts = 0;
+    std::set<MWindow*> windows;
 };
 
 Settings& TheSettings() {
@@ -59,8 +65,78 @@ int Manager::GetFontWidth() {
     return s.fontSize;
 }
 
-ARGB Manager::GetSelectColor() { return 0xFF10A8FD; }
+void Manager::SetInstance(HINSTANCE instance) {
+    Settings& s = TheSettings();
+    std::lock_guard guard(s.lock);
+    s.instance = instance;
+}
 
-CString Manager::GetTheme() { return L"theme1/"; }
+HINSTANCE Manager::GetInstance() {
+    Settings& s = TheSettings();
+    std::lock_guard guard(s.lock);
+    return s.instance;
+}
+
+int Manager::PreTranslateMessage(MSG*) {
+    return GetAsyncKeyState(VK_MENU) < 0 && GetAsyncKeyState(VK_F4) < 0 ? 1 : 0;
+}
+
+int Manager::MessageLoop() {
+    MSG msg;
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            return static_cast<int>(msg.wParam);
+        }
+        if (got == -1) {
+            return 0;
+        }
+        if (!PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+int Manager::InitGdiplus() {
+    Settings& s = TheSettings();
+    std::lock_guard guard(s.lock);
+    ++s.drawingStarts;
+    return 1;
+}
+
+void Manager::UnInitGdiplus() {
+    Settings& s = TheSettings();
+    std::lock_guard guard(s.lock);
+    if (s.drawingStarts > 0) {
+        --s.drawingStarts;
+    }
+}
+
+void Manager::AddWnd(MWindow* window) {
+    Settings& s = TheSettings();
+    std::lock_guard guard(s.lock);
+    s.windows.insert(window);
+}
+
+void Manager::DeleteWnd(MWindow* window) {
+    Settings& s = TheSettings();
+    std::lock_guard guard(s.lock);
+    s.windows.erase(window);
+}
+
+bool Manager::HasWnd(MWindow* window) {
+    Settings& s = TheSettings();
+    std::lock_guard guard(s.lock);
+    return s.windows.count(window) != 0;
+}
+
+ARGB Manager::GetSelectColor() {
+    return 0xFF10A8FD;
+}
+
+CString Manager::GetTheme() {
+    return L"theme1/";
+}
 
 }  // namespace LumoUI

@@ -1,11 +1,13 @@
 #include "lumoui/win/window_backend.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
 
 #include "lumoui/win/headless/headless_backend.h"
 #include "lumoui/win/window_system.h"
+#include "lumoui/win/x11/x11_backend_factory.h"
 
 namespace LumoUI {
 
@@ -14,12 +16,14 @@ namespace {
 std::map<std::string, WindowBackendFactory>& Factories() {
     static std::map<std::string, WindowBackendFactory> factories{
         // The program's headless runs: real time, only the latest frame of each window.
-        {"headless", [] {
+        {"headless",
+         [] {
              HeadlessOptions options;
              options.virtualTime = false;
              options.framesKept = 0;
              return std::unique_ptr<WindowBackend>(std::make_unique<HeadlessBackend>(options));
-         }}};
+         }},
+        {"x11", OpenX11Backend}};
     return factories;
 }
 
@@ -78,6 +82,14 @@ bool SelectWindowBackend(const char* name) {
     }
     std::unique_ptr<WindowBackend> backend = factory();
     return backend != nullptr && SetWindowBackend(std::move(backend));
+}
+
+bool SelectDefaultWindowBackend(bool forceHeadless) {
+    const char* display = std::getenv("DISPLAY");
+    if (!forceHeadless && display != nullptr && *display != 0 && SelectWindowBackend("x11")) {
+        return true;
+    }
+    return SelectWindowBackend("headless");
 }
 
 WindowBackend& GetWindowBackend() {

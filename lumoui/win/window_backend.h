@@ -93,6 +93,9 @@ public:
 // Only while no window exists and no periodic timer runs; false otherwise, or when the name is
 // unknown or the backend cannot start (no display).
 LUMOUI_API bool SelectWindowBackend(const char* name);
+// The backend for a program run: "x11" when DISPLAY names a display that answers, unless
+// `forceHeadless`; "headless" on real time otherwise. False only when neither can start.
+LUMOUI_API bool SelectDefaultWindowBackend(bool forceHeadless);
 // Installs a backend made by the caller (tests, or a registered factory).
 LUMOUI_API bool SetWindowBackend(std::unique_ptr<WindowBackend> backend);
 // The backend in use; the headless backend with virtual time when none was chosen.

@@ -111,6 +111,7 @@ bool IsOwnedBy(const WindowSystem& ws, HWND hwnd, HWND owner) {
 bool WindowSystem::RestackLocked(WindowRecord& w, HWND insertAfter) {
     std::vector<HWND>& list = SiblingsOf(w);
     const std::vector<HWND> before = list;
+    const DWORD exStyleBefore = w.exStyle;
     const bool topLevel = &list == &topLevels;
     list.erase(std::remove(list.begin(), list.end(), w.hwnd), list.end());
     if (topLevel) {
@@ -149,7 +150,8 @@ bool WindowSystem::RestackLocked(WindowRecord& w, HWND insertAfter) {
         self = std::find(list.begin(), list.end(), w.hwnd);
         list.insert(self, lifted.begin(), lifted.end());
     }
-    return list != before;
+    // A window made topmost (or no longer) where it already stood changes its band.
+    return list != before || w.exStyle != exStyleBefore;
 }
 
 std::vector<HWND> WindowSystem::StackOf(HWND parent) const {

@@ -125,7 +125,7 @@ public:
     std::vector<HWND>& SiblingsOf(const WindowRecord& w);
     // Moves a window in its stacking order (HWND_TOP, HWND_BOTTOM, HWND_TOPMOST,
     // HWND_NOTOPMOST or below a sibling); owned windows stay above their owner. True when the
-    // order changed.
+    // order or the window's topmost band changed.
     bool RestackLocked(WindowRecord& w, HWND insertAfter);
     std::vector<HWND> StackOf(HWND parent) const;
     // Adds the window (and its visible descendants when `tree`) to its thread's paint list.

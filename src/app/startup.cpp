@@ -8,6 +8,7 @@
 #include "device/hid_device_manager.h"
 #include "device/sim/simulated_hid_backend.h"
 #include "lumoui/core/manager.h"
+#include "lumoui/win/window_backend.h"
 #include "os/folders.h"
 #include "os/single_instance.h"
 
@@ -15,11 +16,15 @@ using LumoUI::Manager;
 
 int RunBrimlow(int argc, char** argv) {
     // --simulate: the program talks to a simulated keyboard instead of the HID devices.
+    // --headless: no display, even where DISPLAY names one.
+    bool headless = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--simulate") {
             HidDeviceManager::Instance().SetBackend(MakeSimulatedKeyboardBackend());
         }
+        headless = headless || std::string_view(argv[i]) == "--headless";
     }
+    LumoUI::SelectDefaultWindowBackend(headless);
 
     // The program's name comes from the catalogue; without one the toolkit's default stays.
     CString catalogueName;
