@@ -1,8 +1,8 @@
 // A keyboard layout as the program sees it: which physical key (scan code set 1, without the
 // E0 prefix) carries a Windows virtual-key code under that layout, and back. The layout is an
-// xkbcommon keymap compiled from a layout name ("us", "fr") and variant; the keys whose meaning
-// follows the layout (letters, digits, punctuation) take their virtual key from the characters
-// they type, every other key has the fixed virtual key of its position.
+// xkbcommon keymap compiled from a layout name ("us", "fr") and variant; each key has the
+// virtual key the window system gives its events (lumoui/win/x11/x11_keymap.h), so a key
+// recorded from those events finds its way back to the same physical key.
 #pragma once
 
 #include <array>

@@ -24,7 +24,8 @@ TEST(XkbKeyboardLayoutTest, PlacesVirtualKeysOnTheKeysThatTypeThem) {
         {"us", 191, 0x35},
         {"us", 192, 0x29},
         // French AZERTY: letters follow their characters, the digit row keeps its digits on
-        // the shifted level, ',' sits where the US M is.
+        // the shifted level, ',' sits where the US M is and ';' where the US ',' is. Keys whose
+        // symbols name no key keep their US key; no key names '.' unshifted.
         {"fr", 'W', 0x2C},
         {"fr", 'Z', 0x11},
         {"fr", 'A', 0x10},
@@ -32,8 +33,11 @@ TEST(XkbKeyboardLayoutTest, PlacesVirtualKeysOnTheKeysThatTypeThem) {
         {"fr", 'M', 0x27},
         {"fr", '1', 0x02},
         {"fr", 188, 0x32},
-        {"fr", 190, 0x33},
+        {"fr", 186, 0x33},
         {"fr", 187, 0x0D},
+        {"fr", 191, 0x35},
+        {"fr", 219, 0x1A},
+        {"fr", 190, 0},
         // Keys that no layout moves.
         {"fr", 20, 0x3A},
         {"fr", 123, 0x58},
