@@ -20,5 +20,12 @@ struct KeyAssignment {
     bool operator==(const KeyAssignment&) const = default;
 };
 
-// Function type of an assignment that plays a macro; its macro_value is the macro id.
+// Function types of an assignment (macro_type) that the keyboard itself can carry out.
+// A disabled key; macro_value 1.
+inline constexpr int kDisabledFunctionType = 1;
+// Another key or a media function; macro_value is its code.
+inline constexpr int kKeyFunctionType = 2;
+// Plays a macro; macro_value is the macro id.
 inline constexpr int kMacroFunctionType = 3;
+// A Windows function, a fixed key sequence; macro_value is its number, 1 to 15.
+inline constexpr int kShortcutFunctionType = 7;

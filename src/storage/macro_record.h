@@ -26,3 +26,7 @@ struct MacroEvent {
 
     bool operator==(const MacroEvent&) const = default;
 };
+
+// Macro event types that reach the keyboard; other types (mouse, pure delays) stay on the PC.
+inline constexpr int kMacroKeyPress = 2;
+inline constexpr int kMacroKeyRelease = 3;
