@@ -48,7 +48,7 @@ public:
                 graphics.DrawString(title_, font, LumoUI::RectF(slice), format, textColor_);
             }
         }
-        dc.BitBlt(rect_.left, rect_.top, w, h, MemDC(), state_ * w, 0);
+        CopyMemDC(dc, state_ * w);
     }
 
     int OnControlMouseMove(UINT, CPoint pt) override {

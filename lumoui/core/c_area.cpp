@@ -10,15 +10,10 @@ CArea::CArea(MObject* parent, UINT id, CRect rect, int visible, int enabled)
     : MControl(parent, id, rect, visible, enabled, 1) {}
 
 void CArea::DrawControl(HDC& dc, CRect) {
-    const int width = rect_.Width();
-    const int height = rect_.Height();
-    if (width <= 0 || height <= 0) {
-        return;
-    }
-    if (!GetUpdate()) {
-        UpdateMemDC(dc, width, height);
+    if (!GetUpdate() && BeginMemDC(dc)) {
+        const int width = rect_.Width();
+        const int height = rect_.Height();
         HDC& cache = MemDC();
-        cache.BitBlt(0, 0, width, height, dc, rect_.left, rect_.top);
         const CRect all(0, 0, width, height);
         if (startOpacity_ != 0 || endOpacity_ != 0) {
             Bitmap scratch(width, height);
@@ -37,7 +32,7 @@ void CArea::DrawControl(HDC& dc, CRect) {
             cache.FillSolidRect(all, fill_);
         }
     }
-    dc.BitBlt(rect_.left, rect_.top, width, height, MemDC(), 0, 0);
+    CopyMemDC(dc);
 }
 
 void CArea::SetTransparent(int startOpacity, int endOpacity, COLORREF fill) {

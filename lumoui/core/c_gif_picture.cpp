@@ -38,21 +38,13 @@ int CGifPicture::SetImage(const wchar_t* path, int) {
 }
 
 void CGifPicture::DrawControl(HDC& dc, CRect) {
-    const int width = rect_.Width();
-    const int height = rect_.Height();
-    if (width <= 0 || height <= 0) {
-        return;
+    if (!GetUpdate() && BeginMemDC(dc) && image_ != nullptr) {
+        // The frame is drawn from the shared image without selecting it there, so pictures
+        // sharing one image each show their own frame.
+        Graphics(MemDC()).DrawImage(image_->GetFrame(frame_),
+                                    CRect(0, 0, rect_.Width(), rect_.Height()));
     }
-    if (!GetUpdate()) {
-        UpdateMemDC(dc, width, height);
-        MemDC().BitBlt(0, 0, width, height, dc, rect_.left, rect_.top);
-        if (image_ != nullptr) {
-            // The frame is drawn from the shared image without selecting it there, so
-            // pictures sharing one image each show their own frame.
-            Graphics(MemDC()).DrawImage(image_->GetFrame(frame_), CRect(0, 0, width, height));
-        }
-    }
-    dc.BitBlt(rect_.left, rect_.top, width, height, MemDC(), 0, 0);
+    CopyMemDC(dc);
 }
 
 int CGifPicture::OnControlTimer() {

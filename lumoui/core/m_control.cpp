@@ -215,6 +215,21 @@ void MControl::UpdateMemDC(HDC&, int width, int height) {
     }
 }
 
+bool MControl::BeginMemDC(HDC& dc) {
+    const int width = rect_.Width();
+    const int height = rect_.Height();
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    UpdateMemDC(dc, width, height);
+    memDC_.BitBlt(0, 0, width, height, dc, rect_.left, rect_.top);
+    return true;
+}
+
+void MControl::CopyMemDC(HDC& dc, int sourceX) {
+    dc.BitBlt(rect_.left, rect_.top, rect_.Width(), rect_.Height(), memDC_, sourceX, 0);
+}
+
 void MControl::UpdateAnimateDC(HDC&, int width, int height) {
     animUpdate_ = 1;
     animBitmap_.Create(width, height);

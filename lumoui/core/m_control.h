@@ -52,6 +52,8 @@ public:
     // Paints the control into `dc` (the window's back buffer) at its rectangle: when the
     // cached image is stale, UpdateMemDC, copy the back-buffer pixels under the control into
     // MemDC(), render on top; then copy MemDC() (or the slice of the current state) to `dc`.
+    //     if (!GetUpdate() && BeginMemDC(dc)) { Graphics g(MemDC()); ... }
+    //     CopyMemDC(dc);
     virtual void DrawControl(HDC& dc, CRect clip) = 0;
     // Draws the visible children in list order; 1.
     virtual int DrawSubControls(HDC& dc, CRect clip);
@@ -198,6 +200,13 @@ public:
     void UpdateMemDC(HDC& dc, int width, int height);
     // The same for the animation image, whose bitmap is always replaced.
     void UpdateAnimateDC(HDC& dc, int width, int height);
+    // The first step of drawing a stale cache: UpdateMemDC at the control's size, then the
+    // back-buffer pixels beneath the control copied into it, so that transparent parts of
+    // what the control renders on top show them. False (nothing done) for an empty control.
+    bool BeginMemDC(HDC& dc);
+    // The last step, always: the cache (from x = `sourceX`, the slice of the current state
+    // in a multi-state cache) copied to the back buffer at the control's rectangle.
+    void CopyMemDC(HDC& dc, int sourceX = 0);
 
 protected:
     HDC& MemDC() { return memDC_; }

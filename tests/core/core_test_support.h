@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -183,6 +184,18 @@ template <typename T = Probe, typename... Args>
 T* AddChild(MControl& parent, UINT id, CRect rect, Args&&... args) {
     return static_cast<T*>(
         parent.AddControl(std::make_unique<T>(&parent, id, rect, std::forward<Args>(args)...)));
+}
+
+// Equal but for rounding of one step in each colour channel (premultiplied storage), and in
+// alpha too when `withAlpha` is set.
+inline bool NearColor(ARGB a, ARGB b, bool withAlpha) {
+    for (int shift = 0; shift < (withAlpha ? 32 : 24); shift += 8) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                     static_cast<int>((b >> shift) & 0xFF)) > 1) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // An application folder of the test's own (skins/theme1/ and font/ below it) for the life

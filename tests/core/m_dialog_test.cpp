@@ -13,13 +13,7 @@ using DialogTest = CoreTest;
 
 // Colour channels within 1 of each other (the background is drawn with alpha 254).
 bool SameColor(ARGB a, ARGB b) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                     static_cast<int>((b >> shift) & 0xFF)) > 1) {
-            return false;
-        }
-    }
-    return true;
+    return NearColor(a, b, false);
 }
 
 TEST_F(DialogTest, CreationBuildsTheTreeThenLaysItOut) {

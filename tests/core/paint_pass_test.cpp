@@ -15,15 +15,8 @@ using LumoUI::HeadlessFrame;
 using LumoUI::HeadlessImage;
 using PaintPassTest = CoreTest;
 
-// Equal but for rounding of one step in each channel (premultiplied storage).
 bool Near(ARGB a, ARGB b) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                     static_cast<int>((b >> shift) & 0xFF)) > 1) {
-            return false;
-        }
-    }
-    return true;
+    return NearColor(a, b, true);
 }
 
 HeadlessImage LatestFrame(LumoUI::HeadlessBackend* display, HWND hwnd) {
@@ -159,13 +152,11 @@ public:
     Tint(MObject* parent, UINT id, CRect rect, ARGB tint)
         : MControl(parent, id, rect, 1, 1, 1), tint_(tint) {}
     void DrawControl(HDC& dc, CRect) override {
-        if (!GetUpdate()) {
-            UpdateMemDC(dc, rect_.Width(), rect_.Height());
-            MemDC().BitBlt(0, 0, rect_.Width(), rect_.Height(), dc, rect_.left, rect_.top);
+        if (!GetUpdate() && BeginMemDC(dc)) {
             LumoUI::Graphics(MemDC()).FillRectangle(tint_,
                                                     CRect(0, 0, rect_.Width(), rect_.Height()));
         }
-        dc.BitBlt(rect_.left, rect_.top, rect_.Width(), rect_.Height(), MemDC(), 0, 0);
+        CopyMemDC(dc);
     }
 
 private:
