@@ -2,6 +2,7 @@
 // one decode per window, the resources of the toolkit and of the program, and icon files.
 #include "core_test_support.h"
 #include "lumoui/core/m_control_font.h"
+#include "lumoui/core/m_image_list.h"
 #include "lumoui/core/m_render.h"
 #include "lumoui/core/manager.h"
 #include "lumoui/core/module_resources.h"
@@ -119,6 +120,30 @@ TEST_F(ResourcesTest, AnIconFileGivesItsLargestPicture) {
               nullptr)
         << "any image file serves";
     EXPECT_EQ(LumoUI::MRender::LoadIconFromFile(L"/nonexistent.ico"), nullptr);
+}
+
+TEST(ImageListTest, ImagesAreKeptInOrderAndFoundByIdentifier) {
+    ScopedAppFolder app;
+    app.WriteSkin("icons.png", 60, 20, 0xFFFF0000);
+    app.WriteSkin("one.png", 16, 16, 0xFF0000FF);
+    LumoUI::MImageList list;
+    EXPECT_EQ(list.AddImage(L"icons.png", 3, 10), 0);
+    EXPECT_EQ(list.AddImage(L"missing.png", 1, 11), -1);
+    EXPECT_EQ(list.InsertImage(0, L"one.png", 1, 12), 0);
+    ASSERT_EQ(list.GetImageCount(), 2);
+    EXPECT_EQ(list.FindIndex(10), 1);
+    EXPECT_EQ(list.GetIconSize(1), CSize(20, 20));
+    EXPECT_EQ(list.FindImage(11), nullptr);
+
+    LumoUI::Bitmap target(40, 40);
+    LumoUI::Graphics graphics(target);
+    list.SetDrawImgSize(CSize(10, 10));
+    list.DrawItemIcon(graphics, 1, 5, 5, 2);
+    list.DrawItemIcon(graphics, 7, 0, 0);  // out of range: nothing
+    EXPECT_EQ(target.GetPixel(9, 9), 0xFFFF0000u);
+    EXPECT_EQ(target.GetPixel(15, 15), 0u) << "drawn at the set size";
+    list.DelAllImages();
+    EXPECT_EQ(list.GetImageCount(), 0);
 }
 
 }  // namespace
