@@ -8,6 +8,7 @@
 #include "device/hid_device_manager.h"
 #include "device/sim/simulated_hid_backend.h"
 #include "lumoui/core/manager.h"
+#include "lumoui/core/module_resources.h"
 #include "lumoui/win/window_backend.h"
 #include "os/folders.h"
 #include "os/single_instance.h"
@@ -41,6 +42,9 @@ int RunBrimlow(int argc, char** argv) {
     }
 
     SettleLanguage();
+
+    // Windows and images load the program's own resources from this module.
+    Manager::SetInstance(LumoUI::GetProgramModule());
 
     const CString dataFolder = GetUserDataFolder();
     CreateFolderPath(dataFolder + L"db");
