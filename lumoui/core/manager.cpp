@@ -26,55 +26,49 @@ Settings& TheSettings() {
     return settings;
 }
 
+// Runs `use` on the settings under their lock and returns what it returns.
+template <typename Use>
+auto WithSettings(Use&& use) {
+    Settings& s = TheSettings();
+    std::lock_guard guard(s.lock);
+    return use(s);
+}
+
 }  // namespace
 
 void Manager::SetDeviceName(const CString& name) {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    s.deviceName = name;
+    WithSettings([&](Settings& s) { s.deviceName = name; });
 }
 
 CString Manager::GetDeviceName() {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    return s.deviceName;
+    return WithSettings([](Settings& s) { return s.deviceName; });
 }
 
 void Manager::SetFont(const CString& face, int size) {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    s.fontName = face;
-    s.fontSize = size;
+    WithSettings([&](Settings& s) {
+        s.fontName = face;
+        s.fontSize = size;
+    });
 }
 
 void Manager::SetFontName(const CString& face) {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    s.fontName = face;
+    WithSettings([&](Settings& s) { s.fontName = face; });
 }
 
 CString Manager::GetFontName() {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    return s.fontName;
+    return WithSettings([](Settings& s) { return s.fontName; });
 }
 
 int Manager::GetFontWidth() {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    return s.fontSize;
+    return WithSettings([](Settings& s) { return s.fontSize; });
 }
 
 void Manager::SetInstance(HINSTANCE instance) {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    s.instance = instance;
+    WithSettings([&](Settings& s) { s.instance = instance; });
 }
 
 HINSTANCE Manager::GetInstance() {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    return s.instance;
+    return WithSettings([](Settings& s) { return s.instance; });
 }
 
 int Manager::PreTranslateMessage(MSG*) {
@@ -99,36 +93,28 @@ int Manager::MessageLoop() {
 }
 
 int Manager::InitGdiplus() {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    ++s.drawingStarts;
+    WithSettings([](Settings& s) { ++s.drawingStarts; });
     return 1;
 }
 
 void Manager::UnInitGdiplus() {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    if (s.drawingStarts > 0) {
-        --s.drawingStarts;
-    }
+    WithSettings([](Settings& s) {
+        if (s.drawingStarts > 0) {
+            --s.drawingStarts;
+        }
+    });
 }
 
 void Manager::AddWnd(MWindow* window) {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    s.windows.insert(window);
+    WithSettings([&](Settings& s) { s.windows.insert(window); });
 }
 
 void Manager::DeleteWnd(MWindow* window) {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    s.windows.erase(window);
+    WithSettings([&](Settings& s) { s.windows.erase(window); });
 }
 
 bool Manager::HasWnd(MWindow* window) {
-    Settings& s = TheSettings();
-    std::lock_guard guard(s.lock);
-    return s.windows.count(window) != 0;
+    return WithSettings([&](Settings& s) { return s.windows.count(window) != 0; });
 }
 
 ARGB Manager::GetSelectColor() {
